@@ -1,0 +1,8 @@
+#pragma once
+// Splits a range of rows across the cores. Small ranges run on the calling thread.
+
+#include <functional>
+
+int WorkerCount();
+// Runs fn(begin, end) on consecutive slices of [0, count); minPerSlice keeps tiny jobs inline.
+void ParallelFor(int count, const std::function<void(int, int)>& fn, int minPerSlice = 64);
