@@ -31,8 +31,8 @@ bool TAtomicFile::Commit() {
     const mode_t mask = umask(0);
     umask(mask);
     struct stat existing {};
-    const mode_t mode = stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                              : (0666 & ~mask);
+    const mode_t mode =
+        stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : (0666 & ~mask);
     chmod(temp_.c_str(), mode);
     if (std::rename(temp_.c_str(), target_.c_str()) != 0)
         return false;

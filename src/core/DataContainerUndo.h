@@ -35,6 +35,7 @@ private:
     int height_ = 0;
     int bytesPerSample_ = 0;
     bool highPrecision_ = false;
+    int bitsPerPixel_ = 0;
     float dataMin_ = 0, dataMax_ = 0, displayLow_ = 0, displayHigh_ = 0;
     bool available_ = false;
 };

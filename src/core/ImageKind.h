@@ -6,7 +6,7 @@ enum class TImageKind { Indexed8, RGB24, RGB48, Grey16, GreyFloat, Other };
 
 inline TImageKind KindOf(std::uint8_t bitsPerPixel, bool highPrecisionGrey) {
     if (highPrecisionGrey)
-        return bitsPerPixel == 16 ? TImageKind::Grey16
+        return bitsPerPixel == 16   ? TImageKind::Grey16
                : bitsPerPixel == 32 ? TImageKind::GreyFloat
                                     : TImageKind::Other;
     switch (bitsPerPixel) {

@@ -53,12 +53,20 @@ static void Show(TMessageKind kind, const std::string& text) {
     ShowMessage(message);
 }
 
-void ShowWarning(const std::string& text) { Show(TMessageKind::Warning, text); }
-void ShowError(const std::string& text) { Show(TMessageKind::Error, text); }
-void ShowInformation(const std::string& text) { Show(TMessageKind::Information, text); }
+void ShowWarning(const std::string& text) {
+    Show(TMessageKind::Warning, text);
+}
+void ShowError(const std::string& text) {
+    Show(TMessageKind::Error, text);
+}
+void ShowInformation(const std::string& text) {
+    Show(TMessageKind::Information, text);
+}
 
 std::string ErrorNumberText(int number) {
     return "An error has occured. Please note error number: " + std::to_string(number) + ".";
 }
 
-void ReportError(int number) { ShowError(ErrorNumberText(number)); }
+void ReportError(int number) {
+    ShowError(ErrorNumberText(number));
+}

@@ -14,9 +14,9 @@ enum class TMessageResult { Ok, Cancel, Yes, No };
 
 struct TMessage {
     TMessageKind Kind = TMessageKind::Plain;
-    std::string Title;       // empty: the application's title
-    std::string Text;        // the main text (the task dialog's main instruction)
-    std::string Detail;      // content text under it; may be empty
+    std::string Title;  // empty: the application's title
+    std::string Text;   // the main text (the task dialog's main instruction)
+    std::string Detail; // content text under it; may be empty
     TMessageButtons Buttons = TMessageButtons::Ok;
 };
 

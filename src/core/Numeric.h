@@ -3,6 +3,12 @@
 
 #include <cmath>
 
-inline double RoundEven(double v) { return std::nearbyint(v); }
-inline float RoundEven(float v) { return std::nearbyintf(v); }
-inline double Trunc(double v) { return std::trunc(v); }
+inline double RoundEven(double v) {
+    return std::nearbyint(v);
+}
+inline float RoundEven(float v) {
+    return std::nearbyintf(v);
+}
+inline double Trunc(double v) {
+    return std::trunc(v);
+}

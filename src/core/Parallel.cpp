@@ -5,7 +5,8 @@
 #include <vector>
 
 int WorkerCount() {
-    static const int count = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    static const int count =
+        std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
     return count;
 }
 

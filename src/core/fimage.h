@@ -16,6 +16,9 @@
 
 class TExifData;
 
+// FreeImage TIFF save flag for an entry of the TIFF compression list.
+int TiffSaveFlag(int compressionIndex);
+
 class TFImage {
 public:
     TFImage();
@@ -72,7 +75,9 @@ public:
     std::vector<std::uint8_t> SaveToPackedDib() const;
 
     // Pixel accessors: (x, y) with (0, 0) top-left; no bounds checks.
-    std::uint8_t* Row(int y) const { return bits_ + static_cast<std::ptrdiff_t>(Height - 1 - y) * pitch_; }
+    std::uint8_t* Row(int y) const {
+        return bits_ + static_cast<std::ptrdiff_t>(Height - 1 - y) * pitch_;
+    }
     std::uint8_t* ScanLine(int storageRow) const;
     unsigned Pitch() const { return pitch_; }
 
