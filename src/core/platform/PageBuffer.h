@@ -6,9 +6,13 @@
 
 class TPageBuffer {
 public:
+    // Buffers from this size on are aligned to it and asked to use huge pages.
+    static constexpr std::size_t HugePageSize = std::size_t(2) << 20;
+
     TPageBuffer() = default;
-    // Zero-filled buffer of the given size; throws std::bad_alloc when the memory is not there.
-    explicit TPageBuffer(std::size_t bytes);
+    // Zero-filled buffer of the given size (empty for 0); throws std::bad_alloc when the memory
+    // is not there. hugePages = false keeps a large buffer on small pages (for comparisons).
+    explicit TPageBuffer(std::size_t bytes, bool hugePages = true);
     ~TPageBuffer();
     TPageBuffer(TPageBuffer&& other) noexcept;
     TPageBuffer& operator=(TPageBuffer&& other) noexcept;
@@ -24,4 +28,5 @@ public:
 private:
     void* data_ = nullptr;
     std::size_t size_ = 0;
+    std::size_t mapped_ = 0; // length of the mapping, at least size_
 };
