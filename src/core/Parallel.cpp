@@ -26,3 +26,30 @@ void ParallelFor(int count, const std::function<void(int, int)>& fn, int minPerS
     for (auto& t : threads)
         t.join();
 }
+
+void ParallelForSlices(int count, int maxSlices, const std::function<void(int, int, int)>& fn) {
+    if (count <= 0)
+        return;
+    const int slices = std::clamp(maxSlices > 0 ? maxSlices : WorkerCount(), 1, count);
+    if (slices == 1) {
+        fn(0, 0, count);
+        return;
+    }
+    const auto bound = [&](int s) {
+        return static_cast<int>(static_cast<long long>(count) * s / slices);
+    };
+    std::vector<std::thread> threads;
+    int started = 1;
+    try {
+        threads.reserve(slices - 1);
+        for (; started < slices; ++started)
+            threads.emplace_back(fn, started, bound(started), bound(started + 1));
+    } catch (...) {
+        // No thread to be had: the calling thread does the rest, one slice after the other.
+    }
+    fn(0, 0, bound(1));
+    for (int s = started; s < slices; ++s)
+        fn(0, bound(s), bound(s + 1));
+    for (auto& t : threads)
+        t.join();
+}
