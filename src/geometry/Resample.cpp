@@ -53,12 +53,21 @@ void FetchColour(const TFImage& image, int y, float* row) {
     }
 }
 
+TResampleRows RowsOf(const TFImage& image, int channels,
+                     void (*fetch)(const TFImage&, int, float*)) {
+    TResampleRows job;
+    job.SourceWidth = image.Width;
+    job.SourceHeight = image.Height;
+    job.Channels = channels;
+    job.Fetch = [&image, fetch](int y, float* row) { fetch(image, y, row); };
+    return job;
+}
+
 // Runs the resampler; an error ends the run with the plane as far as it was filled. The progress
 // text is cleared in every case.
 template <class TPlane>
-std::unique_ptr<TPlane>
-Run(ResampleMethod method, int newWidth, int newHeight, const TFImage& image, int channels,
-    void (*fetch)(const TFImage&, int, float*), const TResampleProgress& progress) {
+std::unique_ptr<TPlane> Run(ResampleMethod method, int newWidth, int newHeight, TResampleRows job,
+                            const TResampleProgress& progress) {
     std::unique_ptr<TPlane> plane;
     try {
         plane = std::make_unique<TPlane>(newWidth, newHeight);
@@ -67,11 +76,6 @@ Run(ResampleMethod method, int newWidth, int newHeight, const TFImage& image, in
             progress(ResampleProgressDone);
         return nullptr;
     }
-    TResampleRows job;
-    job.SourceWidth = image.Width;
-    job.SourceHeight = image.Height;
-    job.Channels = channels;
-    job.Fetch = [&image, fetch](int y, float* row) { fetch(image, y, row); };
     job.Output = plane->Data();
     try {
         ResampleRows(method, newWidth, newHeight, job, progress);
@@ -85,14 +89,22 @@ Run(ResampleMethod method, int newWidth, int newHeight, const TFImage& image, in
 
 } // namespace
 
+TResampleRows GreyRows(const TFImage& image) {
+    return RowsOf(image, 1, FetchGrey);
+}
+
+TResampleRows ColourRows(const TFImage& image) {
+    return RowsOf(image, 3, FetchColour);
+}
+
 std::unique_ptr<TDataContainer> ResampleGrey(ResampleMethod method, int newWidth, int newHeight,
                                              const TFImage& image,
                                              const TResampleProgress& progress) {
-    return Run<TDataContainer>(method, newWidth, newHeight, image, 1, FetchGrey, progress);
+    return Run<TDataContainer>(method, newWidth, newHeight, GreyRows(image), progress);
 }
 
 std::unique_ptr<TDataContainerRGB> ResampleColour(ResampleMethod method, int newWidth,
                                                   int newHeight, const TFImage& image,
                                                   const TResampleProgress& progress) {
-    return Run<TDataContainerRGB>(method, newWidth, newHeight, image, 3, FetchColour, progress);
+    return Run<TDataContainerRGB>(method, newWidth, newHeight, ColourRows(image), progress);
 }

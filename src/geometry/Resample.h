@@ -11,6 +11,11 @@ class TFImage;
 class TDataContainer;
 class TDataContainerRGB;
 
+// The rows of an image as the resampler reads them: grey samples (GreyValue), or red, green,
+// blue (RgbAt).
+TResampleRows GreyRows(const TFImage& image);
+TResampleRows ColourRows(const TFImage& image);
+
 // Grey16 and GreyFloat images; null when the plane's memory cannot be had.
 std::unique_ptr<TDataContainer> ResampleGrey(ResampleMethod method, int newWidth, int newHeight,
                                              const TFImage& image,

@@ -83,6 +83,7 @@ void RunSlice(TRun& run, int begin, int end, const TResampleProgress* progress) 
     const std::size_t rowLength = static_cast<std::size_t>(run.NewWidth) * job.Channels;
     std::vector<float> source(static_cast<std::size_t>(job.SourceWidth) * job.Channels);
     std::vector<float> ring(rowLength * RingSize);
+    std::vector<float> stored(job.Output ? 0 : rowLength);
     int ringRow[RingSize] = {-1, -1, -1, -1};
     int lastPercent = -1;
     const int taps = run.Rows.Taps;
@@ -101,8 +102,11 @@ void RunSlice(TRun& run, int begin, int end, const TResampleProgress* progress) 
             }
             rows[k] = resampled;
         }
-        run.Down(rows, run.Rows.WeightAt(y), static_cast<int>(rowLength),
-                 job.Output + rowLength * static_cast<std::size_t>(y));
+        float* out =
+            job.Output ? job.Output + rowLength * static_cast<std::size_t>(y) : stored.data();
+        run.Down(rows, run.Rows.WeightAt(y), static_cast<int>(rowLength), out);
+        if (!job.Output)
+            job.Store(y, out);
         const int done = run.RowsDone.fetch_add(1) + 1;
         if (progress && *progress) {
             // The text after output row y is Round(y / newHeight x 100).

@@ -18,8 +18,10 @@ struct TResampleRows {
     int Channels = 1; // 1 grey, 3 red-green-blue
     // Source row y as floats, Channels per pixel. Called from several threads at once.
     std::function<void(int y, float* row)> Fetch;
-    // The result: newWidth x newHeight pixels of Channels floats, row-major.
+    // The result: newWidth x newHeight pixels of Channels floats, row-major; or, when null,
+    // Store receives each output row (from several threads, each row once).
     float* Output = nullptr;
+    std::function<void(int y, const float* row)> Store;
 };
 
 // Resamples to newWidth x newHeight. Progress is reported on the calling thread. Throws

@@ -1,17 +1,15 @@
 #include "geometry/Resize.h"
 
-#include "core/DataContainer.h"
-#include "core/DataContainerRGB.h"
 #include "core/DataContainerUndo.h"
 #include "core/Messages.h"
 #include "core/Numeric.h"
-#include "core/Parallel.h"
 #include "core/fimage.h"
 #include "geometry/Resample.h"
 #include "geometry/ResizeSize.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -27,41 +25,37 @@ float ClampRound(float v, float limit) {
     return RoundEven(v);
 }
 
-void WriteGrey(const TDataContainer& plane, const TFImage& target) {
-    const bool words = target.Kind() == TImageKind::Grey16;
-    ParallelFor(target.Height, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            for (int x = 0; x < target.Width; ++x) {
-                const float v = plane.Value(x, y);
-                if (words)
-                    target.SetGrey16(x, y, static_cast<std::uint16_t>(ClampRound(v, 65535)));
-                else
-                    target.SetGreyFloat(x, y, v);
-            }
-    });
-}
-
-void WriteColour(const TDataContainerRGB& plane, const TFImage& target) {
-    const bool bytes = target.Kind() == TImageKind::RGB24;
-    ParallelFor(target.Height, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            for (int x = 0; x < target.Width; ++x) {
-                float rgb[3];
-                plane.ColourAt(x, y, rgb[0], rgb[1], rgb[2]);
-                if (bytes) {
-                    const auto r = static_cast<std::uint32_t>(ClampRound(rgb[0], 255));
-                    const auto g = static_cast<std::uint32_t>(ClampRound(rgb[1], 255));
-                    const auto b = static_cast<std::uint32_t>(ClampRound(rgb[2], 255));
-                    target.SetRgb24(x, y, r << 16 | g << 8 | b);
-                } else {
-                    const std::uint16_t words[3] = {
-                        static_cast<std::uint16_t>(ClampRound(rgb[0], 65535)),
-                        static_cast<std::uint16_t>(ClampRound(rgb[1], 65535)),
-                        static_cast<std::uint16_t>(ClampRound(rgb[2], 65535))};
-                    target.SetRgb48(x, y, words);
-                }
-            }
-    });
+// One resampled row into the new bitmap, per kind.
+void StoreRow(const TFImage& target, TImageKind kind, int y, const float* row) {
+    const int width = target.Width;
+    switch (kind) {
+    case TImageKind::Grey16: {
+        auto* p = reinterpret_cast<std::uint16_t*>(target.Row(y));
+        for (int x = 0; x < width; ++x)
+            p[x] = static_cast<std::uint16_t>(ClampRound(row[x], 65535));
+        break;
+    }
+    case TImageKind::GreyFloat:
+        std::memcpy(target.Row(y), row, sizeof(float) * width);
+        break;
+    case TImageKind::RGB24: {
+        std::uint8_t* p = target.Row(y); // blue, green, red
+        for (int x = 0; x < width; ++x, p += 3, row += 3) {
+            p[0] = static_cast<std::uint8_t>(ClampRound(row[2], 255));
+            p[1] = static_cast<std::uint8_t>(ClampRound(row[1], 255));
+            p[2] = static_cast<std::uint8_t>(ClampRound(row[0], 255));
+        }
+        break;
+    }
+    case TImageKind::RGB48: {
+        auto* p = reinterpret_cast<std::uint16_t*>(target.Row(y));
+        for (int i = 0; i < 3 * width; ++i)
+            p[i] = static_cast<std::uint16_t>(ClampRound(row[i], 65535));
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 bool Processable(TImageKind kind) {
@@ -69,21 +63,30 @@ bool Processable(TImageKind kind) {
            kind == TImageKind::GreyFloat;
 }
 
-// Resamples source into target (allocated here); false when the memory is not there.
+// Allocates target and resamples source into it row by row (no intermediate plane, so the peak
+// memory is the two bitmaps); false when the memory is not there. Throws std::bad_alloc when
+// the working rows cannot be had.
 bool ResampleInto(const TFImage& source, ResampleMethod method, int newWidth, int newHeight,
                   unsigned dpmX, unsigned dpmY, const TResampleProgress& progress,
                   TFImage& target) {
-    if (source.IsHighPrecisionGrey) {
-        const auto plane = ResampleGrey(method, newWidth, newHeight, source, progress);
-        if (!plane || target.CreateGrey(newWidth, newHeight, source.BitsPerPixel, dpmX, dpmY) < 0)
-            return false;
-        WriteGrey(*plane, target);
-    } else {
-        const auto plane = ResampleColour(method, newWidth, newHeight, source, progress);
-        if (!plane || target.CreateColour(newWidth, newHeight, source.BitsPerPixel, dpmX, dpmY) < 0)
-            return false;
-        WriteColour(*plane, target);
-    }
+    const bool grey = source.IsHighPrecisionGrey;
+    const int made =
+        grey ? target.CreateGrey(newWidth, newHeight, source.BitsPerPixel, dpmX, dpmY)
+             : target.CreateColour(newWidth, newHeight, source.BitsPerPixel, dpmX, dpmY);
+    if (made < 0)
+        return false;
+    TResampleRows job = grey ? GreyRows(source) : ColourRows(source);
+    const TImageKind kind = target.Kind();
+    job.Store = [&target, kind](int y, const float* row) { StoreRow(target, kind, y, row); };
+    // The progress text goes away however the run ends.
+    struct TClear {
+        const TResampleProgress& Progress;
+        ~TClear() {
+            if (Progress)
+                Progress(ResampleProgressDone);
+        }
+    } clear{progress};
+    ResampleRows(method, newWidth, newHeight, job, progress);
     return true;
 }
 
