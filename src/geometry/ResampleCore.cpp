@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -140,34 +138,14 @@ void ResampleRows(ResampleMethod method, int newWidth, int newHeight, const TRes
     constexpr int MinRowsPerSlice = 32;
     const int slices = std::clamp(newHeight / MinRowsPerSlice, 1, WorkerCount());
     std::vector<std::exception_ptr> errors(slices);
-    std::vector<std::thread> threads;
-    std::vector<int> leftover;
-    for (int s = 1; s < slices; ++s) {
-        const int begin = static_cast<int>(static_cast<long long>(newHeight) * s / slices);
-        const int end = static_cast<int>(static_cast<long long>(newHeight) * (s + 1) / slices);
+    // Slice 0 runs on the calling thread, which alone reports progress.
+    ParallelForSlices(newHeight, slices, [&](int slice, int begin, int end) {
         try {
-            threads.emplace_back([&run, &errors, s, begin, end] {
-                try {
-                    RunSlice(run, begin, end, nullptr);
-                } catch (...) {
-                    errors[s] = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            leftover.push_back(s); // no thread to be had: this slice runs here afterwards
+            RunSlice(run, begin, end, slice == 0 ? &progress : nullptr);
+        } catch (...) {
+            errors[slice] = std::current_exception();
         }
-    }
-    try {
-        RunSlice(run, 0, static_cast<int>(static_cast<long long>(newHeight) / slices), &progress);
-        for (int s : leftover)
-            RunSlice(run, static_cast<int>(static_cast<long long>(newHeight) * s / slices),
-                     static_cast<int>(static_cast<long long>(newHeight) * (s + 1) / slices),
-                     &progress);
-    } catch (...) {
-        errors[0] = std::current_exception();
-    }
-    for (auto& thread : threads)
-        thread.join();
+    });
     for (const auto& error : errors)
         if (error)
             std::rethrow_exception(error);
