@@ -105,8 +105,8 @@ int ResizeImage(TFImage& image, ResampleMethod method, int newWidth, int newHeig
                 TDataContainerUndo* undo, const TResampleProgress& progress) {
     if (image.Empty())
         return -1;
-    newWidth = std::max(newWidth, ResizeMinSide);
-    newHeight = std::max(newHeight, ResizeMinSide);
+    newWidth = std::clamp(newWidth, ResizeMinSide, ResizeMaxSide);
+    newHeight = std::clamp(newHeight, ResizeMinSide, ResizeMaxSide);
     TFImage target;
     bool grey = false;
     try {

@@ -9,8 +9,8 @@
 class TFImage;
 class TDataContainerUndo;
 
-// Replaces the image by a resampled copy of newWidth x newHeight (sides below 1 become 1) of the
-// same kind and resolution. Indexed and other kinds without a processing layout become RGB24
+// Replaces the image by a resampled copy of newWidth x newHeight (sides kept within 1 .. 65535)
+// of the same kind and resolution. Indexed and other kinds without a processing layout become RGB24
 // first. The undo snapshot (when a store is given) is taken only once the new pixels exist, so
 // a failure - reported as "not enough memory" - leaves the image and the snapshot as they were.
 // Grey images get a new data range and the NAXIS1/NAXIS2 cards. 0, or -1 after the message.
