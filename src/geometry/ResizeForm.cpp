@@ -1,8 +1,12 @@
 #include "geometry/ResizeForm.h"
 
+#include "app/MainForm.h"
+#include "core/DataContainerUndo.h"
 #include "core/fimage.h"
+#include "geometry/Flip.h"
 #include "geometry/Resize.h"
 #include "ui/SpinEdit.h"
+#include "ui/StatusPanels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -225,4 +229,35 @@ void TfrmResize::btnOKClick() {
     if (fitToWindow_)
         fitToWindow_();
     accept();
+}
+
+void RegisterGeometryTools(TfrmMain& main) {
+    TfrmMain* window = &main;
+    auto* form = new TfrmResize(window); // lives as long as the main window
+    // After a change of the pixels: Undo's state, the actions (an indexed image is colour now),
+    // the view and its status panels, and the display-mode window.
+    const auto refresh = [window] {
+        window->SyncUndoAction();
+        window->EnableActions();
+        window->ResizeView();
+        window->RepaintView();
+        window->RefreshDisplayMode();
+    };
+    main.RegisterTool("acnImageResize", [window, form, refresh] {
+        form->SetDocument(window->Image(), &window->UndoStore());
+        form->SetProgress([window](int percent) {
+            window->SetStatusText(PanelProgress,
+                                  percent < 0 ? QString() : QString::number(percent) + "%");
+            window->StatusPanels()->repaint(); // the run holds the user-interface thread
+        });
+        form->SetFitToWindow([window] { window->FitToWindow(); });
+        if (form->exec() == QDialog::Accepted)
+            refresh();
+    });
+    const auto flip = [window, refresh](int (*mirror)(TFImage&, TDataContainerUndo*)) {
+        if (mirror(*window->Image(), &window->UndoStore()) == 0)
+            refresh();
+    };
+    main.RegisterTool("acnImageFlipHorz", [flip] { flip(FlipHorizontal); });
+    main.RegisterTool("acnImageFlipVert", [flip] { flip(FlipVertical); });
 }

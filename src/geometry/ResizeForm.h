@@ -17,6 +17,7 @@ class QRadioButton;
 class TDataContainerUndo;
 class TFImage;
 class TSpinEdit;
+class TfrmMain;
 
 class TfrmResize : public QDialog {
     Q_OBJECT
@@ -72,3 +73,7 @@ private:
     QPushButton* btnOK_;
     QPushButton* btnCancel_;
 };
+
+// Creates the permanent Resize dialog and hooks Resize, Flip Horizontal and Flip Vertical into
+// the main window's actions.
+void RegisterGeometryTools(TfrmMain& main);
