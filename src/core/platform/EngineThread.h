@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 class TUiDispatcher;
@@ -12,18 +14,25 @@ class TUiDispatcher;
 class TEngineThread {
 public:
     explicit TEngineThread(TUiDispatcher* dispatcher = nullptr);
-    virtual ~TEngineThread(); // joins a running thread after raising the terminate flag
+    // Raises the terminate flag and waits for a running thread. Execute must not outlive the
+    // derived object, so a derived class whose Execute uses its own members waits in its own
+    // destructor.
+    virtual ~TEngineThread();
     TEngineThread(const TEngineThread&) = delete;
     TEngineThread& operator=(const TEngineThread&) = delete;
 
-    void Resume();                 // starts the thread; a second call does nothing
+    void Resume(); // starts the thread; a second call does nothing
     void Terminate() { terminated_.store(true); }
     bool Terminated() const { return terminated_.load(); }
-    bool Started() const { return started_; }
+    bool Started() const { return started_.load(); }
     bool Finished() const { return finished_.load(); }
+    // Process-unique, fixed from construction on (messages carry it before the thread runs).
     std::uint64_t ThreadId() const { return threadId_; }
     // Joins; on the UI thread with a dispatcher, serves synchronous calls while waiting.
+    // Returns at once for a thread never started, and when called from the thread itself.
     void WaitFor();
+    // What escaped Execute, if anything; read after WaitFor.
+    std::exception_ptr FatalException() const { return fatalException_; }
 
 protected:
     virtual void Execute() = 0;
@@ -33,11 +42,14 @@ protected:
 
 private:
     void Run();
+    void Join();
     TUiDispatcher* dispatcher_;
     std::thread thread_;
+    std::mutex joinMutex_;
     std::atomic<bool> terminated_{false};
     std::atomic<bool> finished_{false};
-    bool started_ = false;
+    std::atomic<bool> started_{false};
     std::uint64_t threadId_;
+    std::exception_ptr fatalException_;
     friend class TUiDispatcher;
 };

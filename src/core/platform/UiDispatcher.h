@@ -5,14 +5,17 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 class TEngineThread;
 
 // Receives posted messages on the UI thread. A target that is destroyed is unregistered, so a
-// message that arrives late is dropped instead of reaching freed memory.
+// message that arrives late is dropped instead of reaching freed memory. Targets are created,
+// destroyed and delivered to on the UI thread.
 class TMessageTarget {
 public:
     TMessageTarget();
@@ -28,6 +31,7 @@ private:
     std::uint64_t id_;
 };
 
+// A dispatcher must outlive every thread that was given it.
 class TUiDispatcher {
 public:
     virtual ~TUiDispatcher() = default;
@@ -35,11 +39,12 @@ public:
     // Queues (message, threadId) for target; delivered on the UI thread in posting order.
     virtual void Post(TMessageTarget& target, int message, std::uint64_t threadId) = 0;
 
-    // From a worker: runs fn on the UI thread and returns when it has run. On the UI thread
-    // itself fn runs at once.
+    // From a worker: runs fn on the UI thread and returns when it has run; an exception thrown
+    // by fn comes back to the caller. On the UI thread itself fn runs at once.
     void CallSync(const std::function<void()>& fn);
 
-    // On the UI thread: waits for the thread to end, serving its synchronous calls meanwhile.
+    // On the UI thread: waits for the thread to end, serving its synchronous calls meanwhile,
+    // then joins it. Elsewhere it only joins.
     void WaitForThread(TEngineThread& thread);
 
     // On the UI thread: runs every pending synchronous call; returns how many ran.
@@ -58,6 +63,7 @@ private:
     struct TSyncCall {
         std::function<void()> Fn;
         bool Done = false;
+        std::exception_ptr Error;
     };
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -71,7 +77,8 @@ public:
     TTestDispatcher();
     void Post(TMessageTarget& target, int message, std::uint64_t threadId) override;
     bool IsUiThread() const override;
-    // Delivers queued messages (and runs pending synchronous calls); returns how many messages.
+    // Runs pending synchronous calls, then delivers the messages queued so far; returns how many
+    // messages reached a live target.
     int ProcessPosted();
     // Processes until pred() holds or the time is up; true if pred() held.
     bool ProcessUntil(const std::function<bool()>& pred, unsigned timeoutMs = 10000);
@@ -88,6 +95,6 @@ private:
     std::mutex queueMutex_;
     std::condition_variable queueChanged_;
     std::deque<TPosted> queue_;
-    std::uint64_t uiThreadHash_;
+    std::thread::id uiThread_;
     bool woken_ = false;
 };
