@@ -12,8 +12,9 @@ using TFitsHeader = std::vector<std::string>;
 constexpr int FitsBlockSize = 2880;
 constexpr int FitsCardSize = 80;
 
-// The data unit converted to native samples, row-major, rows in file order. Holds 16-bit words
-// for BITPIX 16 and floats for BITPIX -32 (and -64, converted to single floats).
+// The data unit converted to native samples, row-major, rows in file order: Count values, 16-bit
+// words for BITPIX 16 and floats for BITPIX -32 and -64 (doubles become single floats). A file
+// with one axis is one row.
 struct TFitsSamples {
     int Bitpix = 0;
     std::int64_t Count = 0; // NAXIS1 x NAXIS2
@@ -33,12 +34,15 @@ int ReadFitsData(const std::string& path, int& cardCount, TFitsHeader& header,
                  TFitsSamples& samples);
 
 // Writes header and samples (16-bit words or floats, NAXIS1 x NAXIS2 of them, as the header's
-// BITPIX says) through a temporary file renamed over path. Failures are reported through the
-// message router; the result is 0 or -1 so batch callers can tell.
-int WriteFits(const std::string& path, TFitsHeader& header, const void* samples);
+// BITPIX says; BITPIX 32 is first changed to -32 in the list) through a temporary file renamed
+// over path. sampleCount, when given, must equal the count the header describes, so a header
+// that does not fit the buffer is refused instead of read past. Failures are reported through
+// the message router (error 2001); the result is 0 or -1 so batch callers can tell.
+int WriteFits(const std::string& path, TFitsHeader& header, const void* samples,
+              std::int64_t sampleCount = -1);
 
-TFitsHeader NewFitsHeader(int bitpix, int naxis1, int naxis2, const std::string& name,
-                          double bzero, double bscale);
+TFitsHeader NewFitsHeader(int bitpix, int naxis1, int naxis2, const std::string& name, double bzero,
+                          double bscale);
 
 std::string LogicalCard(const std::string& keyword, bool value);
 std::string IntegerCard(const std::string& keyword, long long value);
