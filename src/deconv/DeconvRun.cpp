@@ -102,6 +102,20 @@ int PreparePreviewRun(const TFImage& image, int left, int top, const TDeconvPara
     return Prepare(image, PreviewLayout(image.Width, image.Height, left, top), params, out);
 }
 
+int DeconvolveImage(TFImage& image, TDeconvMethod method, const TDeconvParams& params,
+                    TIterationControl* control) {
+    const TDeconvParams clamped = ClampParams(method, params);
+    TRunPlanes planes;
+    if (PrepareFinalRun(image, clamped, planes) != 0)
+        return -1;
+    if (RunIterations(method, *planes.Data, *planes.Psf, clamped, control) ==
+        TIterationResult::Terminated)
+        return -1;
+    WriteFinalResult(image, planes);
+    image.RefreshDisplay();
+    return 0;
+}
+
 void WriteFinalResult(TFImage& image, const TRunPlanes& planes) {
     const TPlaneLayout& l = planes.Layout;
     const float* data = planes.Data->Data();

@@ -30,6 +30,12 @@ int PrepareFinalRun(const TFImage& image, const TDeconvParams& params, TRunPlane
 int PreparePreviewRun(const TFImage& image, int left, int top, const TDeconvParams& params,
                       TRunPlanes& out);
 
+// The final run on the calling thread, as the dialog's OK does it on a worker: planes, the
+// iterations (control may be null), write-back and display. -1 after a message when the image
+// cannot be processed; a fault inside the iterations writes what the data plane holds then.
+int DeconvolveImage(TFImage& image, TDeconvMethod method, const TDeconvParams& params,
+                    TIterationControl* control);
+
 // The window of the planes back into the image, clamped: grey to 0 .. the image's previous
 // maximum (Grey16 rounded), colour channels to 0 .. 255 or 0 .. 65535; NaN becomes 0. Only
 // the pixels change; the caller rebuilds the display.

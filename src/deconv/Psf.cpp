@@ -74,6 +74,14 @@ std::unique_ptr<TDisplayBitmap> DrawPsfPreview(PsfKind kind, int width, int heig
     }
 }
 
+std::optional<PsfKind> PsfKindFromName(const std::string& name) {
+    const char* const names[] = {"gaussian", "exponential", "cauchy", "moffat"};
+    for (int i = 0; i < 4; ++i)
+        if (name == names[i])
+            return static_cast<PsfKind>(i);
+    return std::nullopt;
+}
+
 int PaddedFftSize(int n) {
     if (n < 0 || n > 8192)
         return n;

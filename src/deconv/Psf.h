@@ -2,12 +2,17 @@
 // Point-spread functions of the deconvolution tools, and the sizes of the planes they work on.
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class TDataContainer;
 class TDisplayBitmap;
 
 // Numbered as the items of the "Point Spread Function Type" radio group.
 enum class PsfKind { Gaussian = 0, Exponential = 1, Cauchy = 2, Moffat = 3 };
+
+// By lower-case name: gaussian, exponential, cauchy, moffat.
+std::optional<PsfKind> PsfKindFromName(const std::string& name);
 
 // Error numbers of the routines here.
 enum { ErrBuildPsf = 5000, ErrDrawPsfPreview = 5001 };
