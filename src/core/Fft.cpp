@@ -104,7 +104,8 @@ ZV_INLINE void Transpose4(V4& a, V4& b, V4& c, V4& d) {
     d = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
 }
 
-// One block of work: kLanes rows (first = y0) or 2*kLanes columns (first = x0).
+// One block of work: kLanes rows (first = y0) or 2*kLanes columns (first = x0). For row passes,
+// count is the number of rows of the whole pass, and of this block once handed to a worker.
 enum class TBlockOp { ForwardColumns, ForwardRows, InverseRows, InverseColumns };
 struct TBlockJob {
     TBlockOp op;
