@@ -16,6 +16,7 @@
 #include "core/platform/UiDispatcher.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,6 +49,31 @@ public:
     virtual void ResetDisplayMode() {}
     // The display was rebuilt: re-fit the image view to the image at the current zoom, refresh.
     virtual void RefitImageView() {}
+};
+
+// A host made of callbacks: the dialog fills Ok, the main window's registration the rest.
+struct TAdjustHooks : TAdjustHost {
+    std::function<void()> Repaint, Ok, DisplayModeReset, Refit;
+    std::function<void(const std::string&)> Progress;
+    std::function<void(TFImage&)> Undo;
+    void RepaintImageView() override { Call(Repaint); }
+    void ShowProgress(const std::string& text) override {
+        if (Progress)
+            Progress(text);
+    }
+    void TakeUndoSnapshot(TFImage& image) override {
+        if (Undo)
+            Undo(image);
+    }
+    void CloseWithOk() override { Call(Ok); }
+    void ResetDisplayMode() override { Call(DisplayModeReset); }
+    void RefitImageView() override { Call(Refit); }
+
+private:
+    static void Call(const std::function<void()>& fn) {
+        if (fn)
+            fn();
+    }
 };
 
 class TAdjustSession : public TMessageTarget {

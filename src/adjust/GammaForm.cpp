@@ -1,0 +1,168 @@
+#include "adjust/GammaForm.h"
+
+#include "adjust/BriConForm.h"
+#include "adjust/HistogramForm.h"
+#include "adjust/StatisticsForm.h"
+#include "app/MainForm.h"
+#include "core/DataContainerUndo.h"
+#include "core/fimage.h"
+#include "ui/SpinEdit.h"
+#include "ui/StatusPanels.h"
+#include "ui/TrackBar.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmGamma::TfrmGamma(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Gamma");
+    grpGamma_ = new QGroupBox("Gamma", this);
+    grpGamma_->setObjectName("grpGamma");
+    trkGamma_ = new TTrackBar(grpGamma_);
+    trkGamma_->setObjectName("trkGamma");
+    trkGamma_->setRange(GammaPositionMin, GammaPositionMax);
+    trkGamma_->setValue(GammaPositionDefault);
+    trkGamma_->SetFrequency(5);
+    edtGamma_ = new TSpinEdit(grpGamma_);
+    edtGamma_->setObjectName("edtGamma");
+    edtGamma_->setRange(0.1, 10.1);
+    edtGamma_->setSingleStep(0.1);
+    edtGamma_->setDecimals(2);
+    edtGamma_->setValue(1.0);
+    btnReset_ = new QPushButton("Reset", grpGamma_);
+    btnReset_->setObjectName("btnReset");
+    auto* group = new QHBoxLayout(grpGamma_);
+    group->addWidget(trkGamma_, 1);
+    group->addWidget(edtGamma_);
+    group->addWidget(btnReset_);
+
+    chkPreview_ = new QCheckBox("Preview", this);
+    chkPreview_->setObjectName("chkPreview");
+    chkPreview_->setChecked(true);
+    btnOK_ = new QPushButton("OK", this);
+    btnOK_->setObjectName("btnOK");
+    btnOK_->setDefault(true);
+    btnCancel_ = new QPushButton("Cancel", this);
+    btnCancel_->setObjectName("btnCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(chkPreview_);
+    buttons->addStretch(1);
+    buttons->addWidget(btnOK_);
+    buttons->addWidget(btnCancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grpGamma_);
+    layout->addLayout(buttons);
+    setMinimumWidth(420);
+
+    connect(trkGamma_, &QSlider::valueChanged, this, &TfrmGamma::trkGammaChange);
+    connect(edtGamma_, &QDoubleSpinBox::valueChanged, this, &TfrmGamma::edtGammaChange);
+    connect(btnReset_, &QPushButton::clicked, this, &TfrmGamma::btnResetClick);
+    connect(chkPreview_, &QCheckBox::clicked, this, &TfrmGamma::UpdatePreview);
+    connect(btnOK_, &QPushButton::clicked, this, &TfrmGamma::btnOKClick);
+    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfrmGamma::~TfrmGamma() = default;
+
+void TfrmGamma::SetDocument(TFImage* image, TUiDispatcher* dispatcher, const TAdjustHooks& hooks) {
+    image_ = image;
+    hooks_ = hooks;
+    hooks_.Ok = [this] { accept(); };
+    session_.reset();
+    if (dispatcher)
+        session_ = std::make_unique<TGammaSession>(GammaProtocol, *dispatcher, hooks_);
+}
+
+float TfrmGamma::Gamma() const {
+    return GammaOfPosition(trkGamma_->value());
+}
+
+void TfrmGamma::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!session_ || !image_ || !session_->Open(*image_))
+        return;
+    UpdatePreview();
+}
+
+void TfrmGamma::UpdatePreview() {
+    if (session_)
+        session_->UpdatePreview({Gamma()}, chkPreview_->isChecked());
+}
+
+void TfrmGamma::trkGammaChange() {
+    edtGamma_->setValue(trkGamma_->value() / 10.0);
+    UpdatePreview();
+}
+
+void TfrmGamma::edtGammaChange() {
+    // A typed value is reduced to the nearest tenth; the slider's handler follows.
+    trkGamma_->setValue(GammaPositionOf(edtGamma_->value()));
+}
+
+void TfrmGamma::btnResetClick() {
+    trkGamma_->setValue(GammaPositionDefault);
+}
+
+void TfrmGamma::EnableControls(bool enabled) {
+    btnOK_->setEnabled(enabled);
+    btnCancel_->setEnabled(enabled);
+    grpGamma_->setEnabled(enabled);
+}
+
+void TfrmGamma::btnOKClick() {
+    if (!session_ || !session_->IsOpen()) {
+        reject();
+        return;
+    }
+    EnableControls(false);
+    if (!session_->Apply({Gamma()}))
+        EnableControls(true);
+}
+
+void TfrmGamma::done(int result) {
+    if (session_ && !session_->CanClose())
+        return;
+    if (session_)
+        session_->Close(result == QDialog::Accepted);
+    EnableControls(true);
+    QDialog::done(result);
+}
+
+void RegisterAdjustTools(TfrmMain& main) {
+    TfrmMain* window = &main;
+    TAdjustHooks hooks;
+    hooks.Repaint = [window] { window->RepaintView(); };
+    hooks.Progress = [window](const std::string& text) {
+        window->SetStatusText(PanelProgress, QString::fromStdString(text));
+        window->StatusPanels()->repaint();
+    };
+    hooks.Undo = [window](TFImage&) { window->UndoSave(); };
+    hooks.DisplayModeReset = [window] { window->ResetDisplayMode(); };
+    hooks.Refit = [window] {
+        window->ResizeView();
+        window->RepaintView();
+    };
+    auto* gamma = new TfrmGamma(window); // lives as long as the main window
+    main.RegisterTool("acnProcessGamma", [window, gamma, hooks] {
+        gamma->SetDocument(window->Image(), window->Dispatcher(), hooks);
+        gamma->exec();
+    });
+    auto* bricon = new TfrmBriCon(window);
+    main.RegisterTool("acnProcessBriCon", [window, bricon, hooks] {
+        bricon->SetDocument(window->Image(), window->Dispatcher(), hooks);
+        bricon->exec();
+    });
+    auto* statistics = new TfrmStatistics(window);
+    main.RegisterTool("acnImageStatistics", [window, statistics] {
+        statistics->AddImage(*window->Image());
+        statistics->show();
+        statistics->raise();
+    });
+    auto* histogram = new TfrmHistogram(window);
+    main.RegisterTool("acnImageHistogram", [window, histogram] {
+        histogram->SetDocument(window->Image());
+        histogram->exec();
+    });
+}
