@@ -1,0 +1,42 @@
+// Zelvane Image: the desktop application. "zelvane [FILE]" opens FILE.
+
+#include "app/MainForm.h"
+#include "app/MessageSink.h"
+#include "app/QtDispatcher.h"
+#include "app/Tools.h"
+#include "ui/HelpHook.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QTimer>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelvane Image 3.0XE"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(ProductTitle));
+    QApplication::setOrganizationName(QStringLiteral("Nortane Systems"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelvane.svg")));
+    // Without a desktop theme (a bare X server) the Adwaita icons still give the toolbar faces.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+
+    TQtDispatcher dispatcher;
+    InstallMessageBoxSink(dispatcher);
+    THelpHook helpHook;
+    app.installEventFilter(&helpHook);
+
+    TfrmMain main(&dispatcher);
+    RegisterTools(main);
+    main.show();
+
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1) {
+        const QString path = QFileInfo(args[1]).absoluteFilePath();
+        // Open once the window has its final size, so the image is fitted to it.
+        QTimer::singleShot(0, &main, [&main, path] { main.OpenImage(path); });
+    }
+    const int result = QApplication::exec();
+    return result;
+}
