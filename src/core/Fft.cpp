@@ -24,8 +24,9 @@ constexpr int kRowFloats = 2 * kLanes; // one slot row: kLanes real parts, then 
 constexpr int kLog2Max = 12;
 // Early butterfly stages run on row groups this size so that they stay in the L1 cache.
 constexpr int kChunkRows = 256;
-// Below this many samples a transform stays on the calling thread.
-constexpr long kParallelMin = 1L << 16;
+// Below this many samples a transform stays on the calling thread: starting a thread per pass
+// costs more than the second core saves.
+constexpr long kParallelMin = 1L << 18;
 
 #define ZV_INLINE inline __attribute__((always_inline))
 
