@@ -39,6 +39,16 @@ public:
     virtual bool RowsIndependent() const { return true; }
 };
 
+// Round half to even of a value in [0, 2^23) (float) or [0, 2^52) (double), without the
+// library call: adding and removing 2^23 (2^52) leaves the rounding to the FPU's default mode.
+// Same results as RoundEven in that range, several times faster per pixel.
+inline float RoundEvenSmall(float v) {
+    return (v + 8388608.0f) - 8388608.0f;
+}
+inline double RoundEvenSmall(double v) {
+    return (v + 4503599627370496.0) - 4503599627370496.0;
+}
+
 // Table of 65536 single-precision entries indexed by the rounded sample.
 constexpr int AdjustTableSize = 65536;
 inline int TableIndex(float v) {
@@ -46,7 +56,7 @@ inline int TableIndex(float v) {
         return 0;
     if (v >= AdjustTableSize - 1)
         return AdjustTableSize - 1;
-    return static_cast<int>(RoundEven(v));
+    return static_cast<int>(RoundEvenSmall(v));
 }
 
 // Display byte of a mapped colour channel: clamp to 0..ceiling, round, and for RGB48 keep the
@@ -56,7 +66,7 @@ inline std::uint8_t ColourDisplayByte(double v, double ceiling, bool sixteenBit)
         v = 0;
     if (v > ceiling)
         v = ceiling;
-    const auto rounded = static_cast<unsigned>(RoundEven(v));
+    const auto rounded = static_cast<unsigned>(RoundEvenSmall(v));
     return static_cast<std::uint8_t>(sixteenBit ? rounded >> 8 : rounded);
 }
 
@@ -66,7 +76,7 @@ inline std::uint8_t GreyDisplayByte(double d) {
         d = 0;
     if (d > 255)
         d = 255;
-    return static_cast<std::uint8_t>(RoundEven(d));
+    return static_cast<std::uint8_t>(RoundEvenSmall(d));
 }
 
 // Full scale of a colour kind: 255 or 65535.

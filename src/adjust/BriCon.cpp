@@ -1,5 +1,6 @@
 #include "adjust/BriCon.h"
 
+#include "adjust/AdjustPass.h"
 #include "adjust/Statistics.h"
 #include "core/Numeric.h"
 #include "core/Parallel.h"
@@ -107,7 +108,7 @@ void TBriConMapping::PreviewRow(const TFImage& image, int y, std::uint8_t* displ
                 d = 0;
             if (d > 255)
                 d = 255;
-            display[0] = display[1] = display[2] = static_cast<std::uint8_t>(RoundEven(d));
+            display[0] = display[1] = display[2] = static_cast<std::uint8_t>(RoundEvenSmall(d));
         }
         break;
     }

@@ -1,6 +1,6 @@
 #include "adjust/ImagePlanes.h"
 
-#include "core/Numeric.h"
+#include "adjust/AdjustPass.h"
 #include "core/Parallel.h"
 #include "core/fimage.h"
 
@@ -103,9 +103,9 @@ void CopyPlanesToImage(TFImage& image, const TDataContainer* grey,
                 const float* s = colour->Data() + 3 * RowStart(width, y);
                 std::uint8_t* d = image.Row(y);
                 for (int x = 0; x < width; ++x, s += 3, d += 3) {
-                    d[2] = static_cast<std::uint8_t>(RoundEven(ClampColour(s[0], 255.0f)));
-                    d[1] = static_cast<std::uint8_t>(RoundEven(ClampColour(s[1], 255.0f)));
-                    d[0] = static_cast<std::uint8_t>(RoundEven(ClampColour(s[2], 255.0f)));
+                    d[2] = static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[0], 255.0f)));
+                    d[1] = static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[1], 255.0f)));
+                    d[0] = static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[2], 255.0f)));
                 }
             }
         });
@@ -118,7 +118,7 @@ void CopyPlanesToImage(TFImage& image, const TDataContainer* grey,
                 const float* s = colour->Data() + 3 * RowStart(width, y);
                 auto* d = reinterpret_cast<std::uint16_t*>(image.Row(y));
                 for (int x = 0; x < 3 * width; ++x)
-                    d[x] = static_cast<std::uint16_t>(RoundEven(ClampColour(s[x], 65535.0f)));
+                    d[x] = static_cast<std::uint16_t>(RoundEvenSmall(ClampColour(s[x], 65535.0f)));
             }
         });
         break;
@@ -130,7 +130,7 @@ void CopyPlanesToImage(TFImage& image, const TDataContainer* grey,
                 const float* s = grey->Data() + RowStart(width, y);
                 auto* d = reinterpret_cast<std::uint16_t*>(image.Row(y));
                 for (int x = 0; x < width; ++x)
-                    d[x] = static_cast<std::uint16_t>(RoundEven(ClampColour(s[x], 65535.0f)));
+                    d[x] = static_cast<std::uint16_t>(RoundEvenSmall(ClampColour(s[x], 65535.0f)));
             }
         });
         break;
