@@ -82,7 +82,7 @@ time_three() {
     local label="$1"; shift
     if [ "$have_hyperfine" = 1 ]; then
         hyperfine --style none --warmup 1 --runs "$runs" --export-json "$work/h.json" \
-            -n zelvane "$1" -n imagemagick "$2" -n pillow "$3" >/dev/null
+            -n zelvane "$1" -n imagemagick "$2" -n pillow "$3" >"$work/h.log" 2>&1
         "$py" -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; print(sys.argv[2], *["%.3f" % x["mean"] for x in r])' \
             "$work/h.json" "$label" >>"$work/results"
     else

@@ -1,16 +1,19 @@
 // The Resize dialog's arithmetic and its OK run, offscreen.
 
+#include "app/MainForm.h"
 #include "core/DataContainerUndo.h"
 #include "core/fimage.h"
 #include "geometry/ResizeForm.h"
 #include "support/ImageFixtures.h"
 #include "ui/SpinEdit.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 class TestResizeForm : public QObject {
@@ -114,6 +117,40 @@ private slots:
         Find<QPushButton>(form, "btnOK")->click();
         QCOMPARE(image.Kind(), TImageKind::RGB24);
         QCOMPARE(image.Width, 8);
+    }
+
+    // Through the main window: the flips and Resize on their Image actions, with Undo.
+    void ImageMenuActionsRunOnTheDocument() {
+        TfrmMain main;
+        RegisterGeometryTools(main);
+        main.AdoptDocument(MakeGrey16(400, 300, [](int x, int y) { return x + 1000 * (y % 2); }),
+                           "Paste", false);
+        for (const char* name : {"acnImageResize", "acnImageFlipHorz", "acnImageFlipVert"})
+            QVERIFY2(main.Action(name) && main.Action(name)->isEnabled(), name);
+        QVERIFY(!main.Action("acnEditUndo")->isEnabled());
+
+        main.Action("acnImageFlipHorz")->trigger();
+        QCOMPARE(main.Image()->Grey16At(0, 0), std::uint16_t{399});
+        QVERIFY(main.Action("acnEditUndo")->isEnabled());
+        main.Action("acnEditUndo")->trigger();
+        QCOMPARE(main.Image()->Grey16At(0, 0), std::uint16_t{0});
+
+        auto* form = main.findChild<TfrmResize*>("frmResize");
+        QVERIFY(form);
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            Find<TSpinEdit>(*form, "edtWidth")->setValue(200);
+            Find<QPushButton>(*form, "btnOK")->click();
+            ran = true;
+        });
+        main.Action("acnImageResize")->trigger();
+        QVERIFY(ran);
+        QCOMPARE(main.Image()->Width, 200);
+        QCOMPARE(main.Image()->Height, 150);
+        QCOMPARE(main.StatusText(PanelProgress), QString());
+        QVERIFY(main.Action("acnEditUndo")->isEnabled());
+        main.Action("acnEditUndo")->trigger();
+        QCOMPARE(main.Image()->Width, 400);
     }
 };
 
