@@ -10,14 +10,19 @@ TIterationResult LucyRichardsonIterate(TDataContainer& data, TDataContainer& psf
                                        bool aggressive, TIterationControl* control) {
     try {
         const std::size_t n = Samples(data);
-        // The estimate needs no spectrum of its own; T carries every transform.
-        TDataContainer estimate(data.Width(), data.Height());
+        // T carries every transform. With aggressive the observed plane follows the estimate
+        // after each iteration, so the two share one plane; otherwise the estimate gets its own.
         TDataContainer t(data.Width(), data.Height());
-        Forward(psf);
-        float* e = estimate.Data();
+        std::unique_ptr<TDataContainer> estimate;
         float* d = data.Data();
+        float* e = d;
+        if (!aggressive) {
+            estimate = std::make_unique<TDataContainer>(data.Width(), data.Height());
+            e = estimate->Data();
+            std::memcpy(e, d, n * sizeof(float));
+        }
+        Forward(psf);
         float* tv = t.Data();
-        std::memcpy(e, d, n * sizeof(float));
         std::memcpy(tv, e, n * sizeof(float));
         for (int k = 0; k < iterations; ++k) {
             Forward(t);
@@ -38,8 +43,6 @@ TIterationResult LucyRichardsonIterate(TDataContainer& data, TDataContainer& psf
                     const float v = e[i] * tv[i];
                     e[i] = v;
                     tv[i] = v;
-                    if (aggressive)
-                        d[i] = v;
                 }
             });
             if (control && control->TerminateRequested())
