@@ -67,7 +67,6 @@ TfrmMain::TfrmMain(TUiDispatcher* dispatcher, QWidget* parent)
     setWindowTitle(QString::fromLatin1(ProductTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zelvane.svg")));
     setAcceptDrops(true);
-    setProperty("HelpContext", 1);
 
     scrollBox_ = new TScrollBox(this);
     paintBox_ = new TPaintBox;
