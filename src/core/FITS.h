@@ -29,7 +29,9 @@ int IntegerKeyword(const TFitsHeader& header, const std::string& keyword);
 double RealKeyword(const TFitsHeader& header, const std::string& keyword);
 void UpdateIntegerKeyword(TFitsHeader& header, const std::string& keyword, int value);
 
-// 0 on success, -1 on failure (after the message). Replaces header by the cards read.
+// 0 on success, -1 on failure (after the message). Replaces header by the cards read. Refuses,
+// before allocating anything, a size that is not positive or exceeds 2^31 - 1 samples, and a
+// data unit shorter than the header describes.
 int ReadFitsData(const std::string& path, int& cardCount, TFitsHeader& header,
                  TFitsSamples& samples);
 

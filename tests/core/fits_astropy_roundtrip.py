@@ -93,24 +93,31 @@ def to_rows(array):
 
 with tempfile.TemporaryDirectory() as tmp:
     # --- written by us, read by astropy ---
-    for kind, expected_dtype, pattern in (("write16", np.uint16, pattern16),
-                                          ("write32", np.float32, pattern32)):
-        path = os.path.join(tmp, f"ours_{kind}.fits")
-        run = subprocess.run([TOOL, kind, path], capture_output=True, text=True)
-        check(f"{kind}: tool succeeded", run.returncode == 0, run.stderr)
+    # 1440 x 2 fills whole blocks, so the file ends with the extra block of zeros; astropy may
+    # call that padding, but must read the image alone.
+    for kind, expected_dtype, pattern, width, height in (
+            ("write16", np.uint16, pattern16, WIDTH, HEIGHT),
+            ("write32", np.float32, pattern32, WIDTH, HEIGHT),
+            ("write16", np.uint16, pattern16, 1440, 2),
+            ("write32", np.float32, pattern32, 720, 2)):
+        name = f"{kind} {width}x{height}"
+        path = os.path.join(tmp, f"ours_{kind}_{width}.fits")
+        run = subprocess.run([TOOL, kind, path, str(width), str(height)], capture_output=True,
+                             text=True)
+        check(f"{name}: tool succeeded", run.returncode == 0, run.stderr)
         if run.returncode != 0:
             continue
         data, header, count, others = open_with_astropy(path)
-        check(f"{kind}: no astropy warnings", not others, others)
-        check(f"{kind}: one HDU", count == 1, count)
-        check(f"{kind}: shape", data.shape == (HEIGHT, WIDTH), data.shape)
-        check(f"{kind}: dtype", data.dtype.newbyteorder("=") == np.dtype(expected_dtype),
+        check(f"{name}: no astropy warnings", not others, others)
+        check(f"{name}: one HDU", count == 1, count)
+        check(f"{name}: shape", data.shape == (height, width), data.shape)
+        check(f"{name}: dtype", data.dtype.newbyteorder("=") == np.dtype(expected_dtype),
               data.dtype)
-        expected = [[pattern(x, y) for x in range(WIDTH)] for y in range(HEIGHT)]
-        check(f"{kind}: values, top row first", same_grid(to_rows(data), expected),
+        expected = [[pattern(x, y) for x in range(width)] for y in range(height)]
+        check(f"{name}: values, top row first", same_grid(to_rows(data), expected),
               f"\n{data}")
-        check(f"{kind}: ORIGNAME", header.get("ORIGNAME") == path, header.get("ORIGNAME"))
-        check(f"{kind}: ORIGIN", header.get("ORIGIN") == "Zelvane Image 3.0")
+        check(f"{name}: ORIGNAME", header.get("ORIGNAME") == path, header.get("ORIGNAME"))
+        check(f"{name}: ORIGIN", header.get("ORIGIN") == "Zelvane Image 3.0")
 
     # A path with a quote in it still makes a valid ORIGNAME card.
     quoted = os.path.join(tmp, "o'neil.fits")

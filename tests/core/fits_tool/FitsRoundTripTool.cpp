@@ -5,12 +5,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
-constexpr int Width = 7, Height = 5;
+int Width = 7, Height = 5;
 
 // The same patterns are computed by fits_astropy_roundtrip.py.
 std::uint16_t Pattern16(int x, int y) {
@@ -66,12 +67,18 @@ int Read(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5) { // write16|write32 FILE WIDTH HEIGHT
+        Width = std::atoi(argv[3]);
+        Height = std::atoi(argv[4]);
+        argc = 3;
+    }
     if (argc == 3 && std::strcmp(argv[1], "write16") == 0)
         return Write(true, argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "write32") == 0)
         return Write(false, argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "read") == 0)
         return Read(argv[2]);
-    std::fprintf(stderr, "usage: zelvane_fits_roundtrip_tool write16|write32|read FILE\n");
+    std::fprintf(stderr, "usage: zelvane_fits_roundtrip_tool write16|write32 FILE [WIDTH HEIGHT]\n"
+                         "       zelvane_fits_roundtrip_tool read FILE\n");
     return 2;
 }
