@@ -18,9 +18,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString::fromLatin1(ProductTitle));
     QApplication::setOrganizationName(QStringLiteral("Nortane Systems"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelvane.svg")));
-    // Without a desktop theme (a bare X server) the Adwaita icons still give the toolbar faces.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
 
     TQtDispatcher dispatcher;
     InstallMessageBoxSink(dispatcher);
