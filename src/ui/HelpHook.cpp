@@ -16,11 +16,18 @@ struct THelpTopic {
 };
 
 const THelpTopic HelpTopics[] = {
-    {1, "file.html"},          {2, "edit.html"},
-    {3, "view.html"},          {4, "view.html#display-mode"},
-    {5, "view.html#zoom"},     {6, "image.html"},
-    {7, "image.html#palette"}, {8, "process.html"},
+    {1, "file.html"},
+    {2, "edit.html"},
+    {3, "view.html"},
+    {4, "view.html#display-mode"},
+    {5, "view.html#zoom"},
+    {6, "image.html"},
+    {7, "image.html#palette"},
+    {8, "process.html"},
     {9, "help.html"},
+    {570, "deconvolution.html#max-entropy"},
+    {580, "deconvolution.html#lucy-richardson"},
+    {590, "deconvolution.html#van-cittert"},
 };
 
 THelpOpener& Opener() {
