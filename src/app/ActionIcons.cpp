@@ -5,6 +5,42 @@
 #include <QPainter>
 #include <QPixmap>
 
+QIcon AppIcon() {
+    QIcon icon;
+    for (int side : {16, 32, 48, 64, 128}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 64.0, side / 64.0);
+        QRadialGradient sky(26, 22, 48);
+        sky.setColorAt(0, QColor(58, 95, 158));
+        sky.setColorAt(1, QColor(11, 22, 51));
+        p.setPen(QPen(QColor(6, 16, 36), 2));
+        p.setBrush(sky);
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+        p.setPen(QPen(QColor(217, 184, 74), 1.5));
+        p.setBrush(QColor(244, 231, 161));
+        p.drawPolygon(QPolygonF({{32, 12},
+                                 {36, 27},
+                                 {51, 27},
+                                 {39, 36},
+                                 {43, 51},
+                                 {32, 42},
+                                 {21, 51},
+                                 {25, 36},
+                                 {13, 27},
+                                 {28, 27}}));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(50, 14), 2, 2);
+        p.drawEllipse(QPointF(14, 50), 1.5, 1.5);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QIcon GlyphIcon(const QString& glyph) {
     QIcon icon;
     for (int side : {16, 22, 32, 48}) {

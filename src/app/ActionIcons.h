@@ -7,5 +7,7 @@
 struct TActionSpec;
 
 QIcon ActionIcon(const TActionSpec& spec);
+// The program's icon: a star on a night-sky tile.
+QIcon AppIcon();
 // A drawn icon showing the glyph on a rounded tile.
 QIcon GlyphIcon(const QString& glyph);

@@ -65,7 +65,7 @@ TfrmMain::TfrmMain(TUiDispatcher* dispatcher, QWidget* parent)
     TheMainForm = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ProductTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zelvane.svg")));
+    setWindowIcon(AppIcon());
     setAcceptDrops(true);
 
     scrollBox_ = new TScrollBox(this);

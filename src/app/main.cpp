@@ -1,5 +1,6 @@
 // Zelvane Image: the desktop application. "zelvane [FILE]" opens FILE.
 
+#include "app/ActionIcons.h"
 #include "app/MainForm.h"
 #include "app/MessageSink.h"
 #include "app/QtDispatcher.h"
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Zelvane Image 3.0XE"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(ProductTitle));
     QApplication::setOrganizationName(QStringLiteral("Nortane Systems"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelvane.svg")));
+    QApplication::setWindowIcon(AppIcon());
 
     TQtDispatcher dispatcher;
     InstallMessageBoxSink(dispatcher);

@@ -2,6 +2,7 @@
 
 #include "ui/DialogFont.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -23,7 +24,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     ApplyDialogFont(this);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/zelvane.svg")).pixmap(64, 64));
+    icon->setPixmap((parent ? parent->windowIcon() : QApplication::windowIcon()).pixmap(64, 64));
     auto* title = new QLabel(QStringLiteral("Zelvane Image 3.0XE"), this);
     title->setObjectName(QStringLiteral("lblProduct"));
     QFont big = title->font();
