@@ -12,6 +12,9 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
+#include <QWindow>
+
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -32,8 +35,19 @@ int main(int argc, char* argv[]) {
     const QStringList args = QApplication::arguments();
     if (args.size() > 1) {
         const QString path = QFileInfo(args[1]).absoluteFilePath();
-        // Open once the window has its final size, so the image is fitted to it.
-        QTimer::singleShot(0, &main, [&main, path] { main.OpenImage(path); });
+        // Open once the window is on screen with its final (often maximised) size, so the image
+        // is fitted to that; give up waiting after a second.
+        auto* poll = new QTimer(&main);
+        auto tries = std::make_shared<int>(0);
+        QObject::connect(poll, &QTimer::timeout, &main, [&main, poll, tries, path] {
+            const QWindow* window = main.windowHandle();
+            if ((window && window->isExposed()) || ++*tries > 50) {
+                poll->stop();
+                poll->deleteLater();
+                main.OpenImage(path);
+            }
+        });
+        poll->start(20);
     }
     const int result = QApplication::exec();
     return result;
