@@ -24,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusTipEvent>
 #include <QtTest>
 
 namespace {
@@ -83,6 +84,11 @@ private slots:
         QCOMPARE(main.Action("acnFileOpen")->statusTip(), QString("Open a file"));
         QCOMPARE(main.Action("acnFileOpen")->toolTip(), QString("Open"));
         QCOMPARE(main.windowTitle(), QString("Zelvane Image 3.0XE"));
+        // Hints land in the first status panel, not in a message over all panels.
+        QStatusTipEvent tip(main.Action("acnFileSaveAs")->statusTip());
+        QApplication::sendEvent(&main, &tip);
+        QCOMPARE(main.StatusText(PanelHint), QString("Save this image with a different name"));
+        QVERIFY(main.StatusPanels()->Panel(PanelSize)->isVisibleTo(&main));
     }
 
     void ToolsAreHiddenUntilRegistered() {
