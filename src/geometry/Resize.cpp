@@ -69,6 +69,14 @@ bool Processable(TImageKind kind) {
 bool ResampleInto(const TFImage& source, ResampleMethod method, int newWidth, int newHeight,
                   unsigned dpmX, unsigned dpmY, const TResampleProgress& progress,
                   TFImage& target) {
+    // The progress text goes away however the run ends.
+    struct TClear {
+        const TResampleProgress& Progress;
+        ~TClear() {
+            if (Progress)
+                Progress(ResampleProgressDone);
+        }
+    } clear{progress};
     const bool grey = source.IsHighPrecisionGrey;
     const int made =
         grey ? target.CreateGrey(newWidth, newHeight, source.BitsPerPixel, dpmX, dpmY)
@@ -78,14 +86,6 @@ bool ResampleInto(const TFImage& source, ResampleMethod method, int newWidth, in
     TResampleRows job = grey ? GreyRows(source) : ColourRows(source);
     const TImageKind kind = target.Kind();
     job.Store = [&target, kind](int y, const float* row) { StoreRow(target, kind, y, row); };
-    // The progress text goes away however the run ends.
-    struct TClear {
-        const TResampleProgress& Progress;
-        ~TClear() {
-            if (Progress)
-                Progress(ResampleProgressDone);
-        }
-    } clear{progress};
     ResampleRows(method, newWidth, newHeight, job, progress);
     return true;
 }

@@ -207,13 +207,17 @@ TEST(Resize, TooLargeTargetLeavesImageAndUndoAlone) {
     ASSERT_EQ(FlipHorizontal(*image, &undo), 0); // the snapshot now holds the original
     const auto flipped = CopyOf(*image);
     TMessageLog log;
+    std::vector<int> progress;
     {
         const TAddressSpaceCap cap(std::size_t{1} << 30);
-        EXPECT_EQ(ResizeImage(*image, ResampleMethod::Bicubic, 65535, 65535, &undo), -1);
+        EXPECT_EQ(ResizeImage(*image, ResampleMethod::Bicubic, 65535, 65535, &undo,
+                              [&](int p) { progress.push_back(p); }),
+                  -1);
     }
     ASSERT_EQ(log.Messages.size(), 1u);
     EXPECT_EQ(log.Messages[0].Kind, TMessageKind::Error);
     EXPECT_EQ(log.Messages[0].Text, ResizeMemoryMessage(65535, 65535));
+    EXPECT_EQ(progress, std::vector<int>{ResampleProgressDone}); // the panel is not left stale
     EXPECT_TRUE(SamePixels(*image, *flipped));
     ASSERT_TRUE(undo.UndoRestore(*image));
     EXPECT_TRUE(SamePixels(*image, *original));
