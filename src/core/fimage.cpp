@@ -407,9 +407,19 @@ void TFImage::RefreshDisplay() {
     }
 }
 
+// FreeImage writes some pixel types it cannot represent (float samples into a BMP) without
+// complaint; such a file would be garbage, so it is refused up front.
+static bool CanWrite(FREE_IMAGE_FORMAT format, FIBITMAP* bitmap) {
+    const FREE_IMAGE_TYPE type = FreeImage_GetImageType(bitmap);
+    if (!FreeImage_FIFSupportsExportType(format, type))
+        return false;
+    return type != FIT_BITMAP ||
+           FreeImage_FIFSupportsExportBPP(format, static_cast<int>(FreeImage_GetBPP(bitmap)));
+}
+
 int TFImage::SaveThroughFreeImage(const std::string& target, FREE_IMAGE_FORMAT format, int flags) {
     TAtomicFile file(target);
-    const bool saved = file.Ok() && PixelBitmap &&
+    const bool saved = file.Ok() && PixelBitmap && CanWrite(format, PixelBitmap) &&
                        FreeImage_Save(format, PixelBitmap, file.TempPath().c_str(), flags);
     if (!saved || !file.Commit()) {
         ShowError("An error occurred saving this file.");
@@ -438,7 +448,7 @@ int TFImage::SaveAsJpeg(const std::string& path, int quality) {
         const std::string target = path.empty() ? FileName : path;
         TAtomicFile file(target);
         const int flags = std::clamp(quality, 1, 100);
-        if (!file.Ok() || !PixelBitmap ||
+        if (!file.Ok() || !PixelBitmap || !CanWrite(FIF_JPEG, PixelBitmap) ||
             !FreeImage_Save(FIF_JPEG, PixelBitmap, file.TempPath().c_str(), flags)) {
             ShowError("An error occurred saving this file.");
             return -1;

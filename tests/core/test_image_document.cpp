@@ -64,13 +64,15 @@ TEST(ImageDocument, GreyStretchRoundsHalvesToEven) {
     for (int x = 0; x < 6; ++x)
         EXPECT_EQ(DisplayGrey(*image, x, 0), expected[x]) << "sample " << x;
 
-    auto floats = MakeGreyFloat(3, 1, [](int x, int) { return x * 100.0f; });
-    floats->DisplayLow = 50;
-    floats->DisplayHigh = 150;
+    const float samples[] = {-3, 253, 255, 600};
+    auto floats = MakeGreyFloat(4, 1, [&](int x, int) { return samples[x]; });
+    floats->DisplayLow = 0;
+    floats->DisplayHigh = 510;
     floats->RefreshDisplay();
     EXPECT_EQ(DisplayGrey(*floats, 0, 0), 0);   // below low
-    EXPECT_EQ(DisplayGrey(*floats, 1, 0), 128); // 127.5 -> 128
-    EXPECT_EQ(DisplayGrey(*floats, 2, 0), 255); // above high
+    EXPECT_EQ(DisplayGrey(*floats, 1, 0), 126); // 126.5 -> 126
+    EXPECT_EQ(DisplayGrey(*floats, 2, 0), 128); // 127.5 -> 128
+    EXPECT_EQ(DisplayGrey(*floats, 3, 0), 255); // above high
 }
 
 TEST(ImageDocument, RowsAreAddressedTopDownAndColoursInStorageOrder) {
@@ -194,6 +196,7 @@ TEST(ImageDocument, FailedSaveKeepsThePreviousFile) {
     {
         TMessageRecorder messages;
         EXPECT_EQ(floats->SaveToFile(png), -1); // PNG cannot hold float samples
+        EXPECT_EQ(floats->SaveToFile(dir.Path("keep.bmp")), -1); // nor can BMP
         EXPECT_EQ(messages.Last().Text, "An error occurred saving this file.");
     }
     EXPECT_EQ(FileBytes(png), "previous contents");

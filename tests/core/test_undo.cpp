@@ -90,7 +90,7 @@ TEST(Undo, KindChangedByAToolComesBack) {
     ASSERT_EQ(image.Kind(), TImageKind::RGB24);
     ASSERT_TRUE(undo.UndoRestore(image));
     EXPECT_EQ(image.Kind(), TImageKind::Indexed8);
-    EXPECT_EQ(image.Index8At(0, 3), 5);
+    EXPECT_EQ(image.Index8At(0, 0), 5);
 }
 
 } // namespace
