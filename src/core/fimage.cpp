@@ -514,13 +514,23 @@ int TFImage::SaveAsFits(const std::string& path) {
         // The header must describe the buffer we hand over, whatever the file it came from said.
         UpdateIntegerKeyword(FitsHeader, "BITPIX", words ? 16 : -32);
         UpdateIntegerKeyword(FitsHeader, "NAXIS1", Width);
-        if (HasKeyword(FitsHeader, "NAXIS2"))
+        if (HasKeyword(FitsHeader, "NAXIS2")) {
             UpdateIntegerKeyword(FitsHeader, "NAXIS2", Height);
+        } else if (Height > 1) {
+            // A one-axis image that a tool made taller needs its second axis.
+            UpdateIntegerKeyword(FitsHeader, "NAXIS", 2);
+            auto naxis1 = std::find_if(FitsHeader.begin(), FitsHeader.end(), [](const auto& card) {
+                return card.compare(0, 8, "NAXIS1  ") == 0;
+            });
+            FitsHeader.insert(naxis1 == FitsHeader.end() ? naxis1 : naxis1 + 1,
+                              IntegerCard("NAXIS2", Height));
+        }
         const std::size_t rowBytes = static_cast<std::size_t>(Width) * (words ? 2 : 4);
         TPageBuffer buffer(rowBytes * Height);
         for (int y = 0; y < Height; ++y)
             std::memcpy(buffer.As<std::uint8_t>() + rowBytes * y, Row(y), rowBytes);
-        if (WriteFits(target, FitsHeader, buffer.Data()) < 0)
+        if (WriteFits(target, FitsHeader, buffer.Data(),
+                      static_cast<std::int64_t>(Width) * Height) < 0)
             return -1;
         FileName = target;
         return 0;

@@ -294,4 +294,18 @@ TEST(ImageDocument, PackedDibRoundTripAndHostileInput) {
     EXPECT_TRUE(refused.Empty());
 }
 
+TEST(ImageDocument, OneAxisFitsImageGrownByAToolKeepsEveryRow) {
+    TTempDir dir;
+    auto image = MakeGreyFloat(4, 3, [](int x, int y) { return x + 10.0f * y; });
+    image->FitsHeader = NewFitsHeader(-32, 4, 1, "", 0, 1);
+    image->FitsHeader.erase(image->FitsHeader.begin() + 4); // the NAXIS2 card
+    UpdateIntegerKeyword(image->FitsHeader, "NAXIS", 1);
+    const std::string path = dir.Path("grown.fits");
+    ASSERT_EQ(image->SaveAsFits(path), 0);
+    TFImage loaded;
+    ASSERT_GE(loaded.LoadFromFile(path), 0);
+    EXPECT_EQ(loaded.Height, 3);
+    EXPECT_TRUE(SamePixels(*image, loaded));
+}
+
 } // namespace
