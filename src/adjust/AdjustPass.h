@@ -37,6 +37,10 @@ public:
     virtual void ApplyRow(TAdjustPlanes& planes, int y) const = 0;
     // Rows are independent for point operations, so both threads may share a pass.
     virtual bool RowsIndependent() const { return true; }
+    // The apply would give every sample back as it was (a neutral setting): it is skipped like
+    // an undefined mapping, so no clamping or rounding touches the image. The preview still
+    // draws.
+    virtual bool Identity() const { return false; }
 };
 
 // Round half to even of a value in [0, 2^23) (float) or [0, 2^52) (double), without the

@@ -192,10 +192,14 @@ int TAdjustWorkerThreadBase::ProgressAfter(int rowsDone) const {
     return static_cast<int>(RoundEven(static_cast<double>(rowsDone) / info_.Height * 100.0));
 }
 
+int RowIndexProgress(int rowsDone, int height) {
+    return static_cast<int>(RoundEven(static_cast<double>(rowsDone - 1) / height * 100.0));
+}
+
 void TAdjustWorkerThreadBase::Execute() {
     try {
         std::unique_ptr<TAdjustPass> pass = BuildPass();
-        if (!pass) {
+        if (!pass || pass->Identity()) {
             skipped_.store(true);
         } else {
             int shown = -1;
@@ -231,7 +235,7 @@ int ApplyAdjustment(
         TAdjustPlanes planes(info.Width, info.Grey, info.Height);
         CopyImageToPlanes(image, planes);
         std::unique_ptr<TAdjustPass> pass = buildPass(info);
-        if (pass) {
+        if (pass && !pass->Identity()) {
             ApplyPassToPlanes(*pass, planes);
             CopyPlanesToImage(image, planes);
         }

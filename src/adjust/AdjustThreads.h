@@ -155,6 +155,20 @@ protected:
     std::unique_ptr<TAdjustPass> BuildPass() override { return TTool::BuildPass(Params, Info()); }
 };
 
+// Progress counted by the index of the row just completed (0 after the first row).
+int RowIndexProgress(int rowsDone, int height);
+
+// A worker of the tools that report progress by that index.
+template <class TTool> class TAdjustRowIndexWorkerThread : public TAdjustWorkerThread<TTool> {
+public:
+    using TAdjustWorkerThread<TTool>::TAdjustWorkerThread;
+
+protected:
+    int ProgressAfter(int rowsDone) const override {
+        return RowIndexProgress(rowsDone, this->Info().Height);
+    }
+};
+
 // The whole apply of a tool on the calling thread, as the dialog's OK does it: planes, pass,
 // clamped write-back (skipped when the mapping is undefined), data range. The batch commands use
 // it. 0, or -1 when the image is of a kind the tools do not process or memory ran out.

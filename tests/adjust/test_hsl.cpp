@@ -1,0 +1,91 @@
+// The colour conversions and the hue, saturation and lightness adjustment.
+
+#include "adjust/ColourConversions.h"
+#include "adjust/HSI.h"
+#include "support/ImageFixtures.h"
+
+#include <gtest/gtest.h>
+
+TEST(ColourConversions, WorkedValuesAndRoundTrips) {
+    double h, s, v, r, g, b;
+    RgbToHsv(255, 0, 0, h, s, v);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(s, 1);
+    EXPECT_EQ(v, 1);
+    RgbToHsv(0, 0, 0, h, s, v);
+    EXPECT_EQ(s, 0);
+    EXPECT_TRUE(IsUndefinedHue(h));
+    EXPECT_EQ(v, 0);
+    double r0, g0, b0;
+    HsvToRgb(360, 0.5, 0.8, r, g, b);
+    HsvToRgb(0, 0.5, 0.8, r0, g0, b0);
+    EXPECT_EQ(std::make_tuple(r, g, b), std::make_tuple(r0, g0, b0));
+
+    double l;
+    RgbToHsl(0.25, 0.25, 0.25, h, l, s);
+    EXPECT_TRUE(IsUndefinedHue(h));
+    EXPECT_EQ(s, 0);
+    RgbToHsl(0, 0, 1, h, l, s);
+    EXPECT_EQ(h, 240);
+    EXPECT_EQ(l, 0.5);
+    EXPECT_EQ(s, 1);
+
+    for (int ri = 0; ri <= 255; ri += 15)
+        for (int gi = 0; gi <= 255; gi += 17)
+            for (int bi = 0; bi <= 255; bi += 51) {
+                RgbToHsl(ri / 255.0, gi / 255.0, bi / 255.0, h, l, s);
+                HslToRgb(h, l, s, r, g, b);
+                ASSERT_NEAR(r * 255, ri, 1e-9);
+                ASSERT_NEAR(g * 255, gi, 1e-9);
+                ASSERT_NEAR(b * 255, bi, 1e-9);
+                RgbToHsv(ri, gi, bi, h, s, v);
+                HsvToRgb(h, s, v * 255, r, g, b);
+                ASSERT_NEAR(r, ri, 1e-9);
+                ASSERT_NEAR(g, gi, 1e-9);
+                ASSERT_NEAR(b, bi, 1e-9);
+            }
+}
+
+TEST(HSI, WorkedPixels) {
+    struct {
+        THSIParams params;
+        double in[3], out[3];
+    } cases[] = {
+        {{120, 0, 0}, {255, 0, 0}, {0, 255, 0}},
+        {{-120, 0, 0}, {255, 0, 0}, {0, 0, 255}},
+        {{0, -100, 0}, {255, 0, 0}, {127.5, 127.5, 127.5}},
+        {{0, -100, 0}, {65535, 0, 0}, {32767.5, 32767.5, 32767.5}},
+        {{0, 0, 100}, {10, 200, 30}, {255, 255, 255}},
+        {{0, 0, -100}, {10, 200, 30}, {0, 0, 0}},
+        {{0, 0, 50}, {0, 0, 0}, {127.5, 127.5, 127.5}},
+        {{90, 100, 0}, {80, 80, 80}, {80, 80, 80}}, // grey stays grey
+        {{0, 0, 0}, {12, 34, 56}, {12, 34, 56}},
+    };
+    for (const auto& c : cases) {
+        const double m = c.in[0] > 255 ? 65535 : 255;
+        double r = c.in[0], g = c.in[1], b = c.in[2];
+        AdjustHsl(c.params, m, r, g, b);
+        EXPECT_NEAR(r, c.out[0], 1e-3 * m / 255) << c.params.Hue << " " << c.params.Saturation;
+        EXPECT_NEAR(g, c.out[1], 1e-3 * m / 255);
+        EXPECT_NEAR(b, c.out[2], 1e-3 * m / 255);
+    }
+}
+
+TEST(HSI, ApplyOnColourOnly) {
+    auto image = MakeRgb24(2, 1, [](int x, int) {
+        return x ? std::array<std::uint8_t, 3>{255, 0, 0} : std::array<std::uint8_t, 3>{9, 9, 9};
+    });
+    ASSERT_EQ(ApplyHSI(*image, {120, 0, 0}), 0);
+    std::uint16_t rgb[3] = {};
+    image->RgbAt(1, 0, rgb);
+    EXPECT_EQ(rgb[0], 0);
+    EXPECT_EQ(rgb[1], 255);
+    image->RgbAt(0, 0, rgb);
+    EXPECT_EQ(rgb[1], 9);
+    ASSERT_EQ(ApplyHSI(*image, {0, -100, 0}), 0);
+    image->RgbAt(1, 0, rgb);
+    EXPECT_EQ(rgb[0], 128); // 127.5 to the even neighbour
+
+    auto grey = MakeGrey16(2, 1, [](int x, int) { return std::uint16_t(x); });
+    EXPECT_EQ(ApplyHSI(*grey, {10, 10, 10}), -1);
+}
