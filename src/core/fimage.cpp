@@ -12,7 +12,9 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -76,6 +78,7 @@ void TFImage::ReleasePixels() {
     if (PixelBitmap)
         FreeImage_Unload(PixelBitmap);
     PixelBitmap = nullptr;
+    pixelMemory_.Release();
     Palette = nullptr;
     Width = Height = 0;
     BitsPerPixel = 0;
@@ -83,45 +86,73 @@ void TFImage::ReleasePixels() {
 }
 
 void TFImage::AdoptBitmap(FIBITMAP* bitmap, bool highPrecisionGrey) {
-    if (PixelBitmap && PixelBitmap != bitmap)
+    if (PixelBitmap && PixelBitmap != bitmap) {
         FreeImage_Unload(PixelBitmap);
+        pixelMemory_.Release();
+    }
     PixelBitmap = bitmap;
     Palette = nullptr;
     IsHighPrecisionGrey = highPrecisionGrey;
     ReadProperties();
 }
 
-static FIBITMAP* AllocateTyped(FREE_IMAGE_TYPE type, int width, int height, int bpp) {
+void TFImage::TakePixelsFrom(TFImage& source) {
+    if (&source == this)
+        return;
+    FIBITMAP* bitmap = std::exchange(source.PixelBitmap, nullptr);
+    TPageBuffer memory = std::move(source.pixelMemory_);
+    const bool grey = source.IsHighPrecisionGrey;
+    source.ReleasePixels();
+    AdoptBitmap(bitmap, grey);
+    pixelMemory_ = std::move(memory);
+}
+
+FIBITMAP* TFImage::AllocatePixels(FREE_IMAGE_TYPE type, int width, int height, int bpp,
+                                  TPageBuffer& memory) {
     if (width <= 0 || height <= 0)
         return nullptr;
-    return FreeImage_AllocateT(type, width, height, bpp);
+    const std::size_t pitch = (static_cast<std::size_t>(width) * bpp + 31) / 32 * 4;
+    if (pitch > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        return nullptr;
+    try {
+        memory = TPageBuffer(pitch * static_cast<std::size_t>(height));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    FIBITMAP* bitmap = FreeImage_ConvertFromRawBitsEx(FALSE, memory.As<BYTE>(), type, width, height,
+                                                      static_cast<int>(pitch), bpp, 0, 0, 0, FALSE);
+    if (!bitmap)
+        memory.Release();
+    return bitmap;
 }
 
 int TFImage::CreateColour(int width, int height, int bitsPerPixel, unsigned dpmX, unsigned dpmY) {
-    FIBITMAP* bitmap = nullptr;
-    if (bitsPerPixel == 24)
-        bitmap = AllocateTyped(FIT_BITMAP, width, height, 24);
-    else if (bitsPerPixel == 48)
-        bitmap = AllocateTyped(FIT_RGB16, width, height, 48);
+    if (bitsPerPixel != 24 && bitsPerPixel != 48)
+        return -1;
+    TPageBuffer memory;
+    FIBITMAP* bitmap = AllocatePixels(bitsPerPixel == 24 ? FIT_BITMAP : FIT_RGB16, width, height,
+                                      bitsPerPixel, memory);
     if (!bitmap)
         return -1;
     FreeImage_SetDotsPerMeterX(bitmap, dpmX);
     FreeImage_SetDotsPerMeterY(bitmap, dpmY);
     AdoptBitmap(bitmap, IsHighPrecisionGrey);
+    pixelMemory_ = std::move(memory);
     return 0;
 }
 
 int TFImage::CreateGrey(int width, int height, int bitsPerPixel, unsigned dpmX, unsigned dpmY) {
-    FIBITMAP* bitmap = nullptr;
-    if (bitsPerPixel == 16)
-        bitmap = AllocateTyped(FIT_UINT16, width, height, 16);
-    else if (bitsPerPixel == 32)
-        bitmap = AllocateTyped(FIT_FLOAT, width, height, 32);
+    if (bitsPerPixel != 16 && bitsPerPixel != 32)
+        return -1;
+    TPageBuffer memory;
+    FIBITMAP* bitmap = AllocatePixels(bitsPerPixel == 16 ? FIT_UINT16 : FIT_FLOAT, width, height,
+                                      bitsPerPixel, memory);
     if (!bitmap)
         return -1;
     FreeImage_SetDotsPerMeterX(bitmap, dpmX);
     FreeImage_SetDotsPerMeterY(bitmap, dpmY);
     AdoptBitmap(bitmap, true);
+    pixelMemory_ = std::move(memory);
     return 0;
 }
 
@@ -220,13 +251,10 @@ int TFImage::LoadFits(const std::string& path) {
     if (IntegerKeyword(FitsHeader, "NAXIS") == 1)
         height = 1;
     const bool words = bitpix == 16;
-    FIBITMAP* bitmap =
-        AllocateTyped(words ? FIT_UINT16 : FIT_FLOAT, width, height, words ? 16 : 32);
-    if (!bitmap) {
+    if (CreateGrey(width, height, words ? 16 : 32, 0, 0) < 0) {
         ShowWarning("An error occurred opening the file " + path + ".");
         return -1;
     }
-    AdoptBitmap(bitmap, true);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * (words ? 2 : 4);
     const auto* source = samples.Buffer.As<const std::uint8_t>();
     ParallelFor(height, [&](int y0, int y1) {
@@ -245,32 +273,47 @@ int TFImage::ComputeDataRange() {
             return 0;
         double minimum = RangeMinimumStart;
         double maximum = 0;
+        // Each core scans a band of rows; the bands' extremes are merged afterwards.
+        const int bands = std::max(1, WorkerCount());
         if (BitsPerPixel == 16) {
-            unsigned lo = 65535, hi = 0;
-            for (int y = 0; y < Height; ++y) {
-                const auto* row = reinterpret_cast<const std::uint16_t*>(Row(y));
-                for (int x = 0; x < Width; ++x) {
-                    lo = std::min<unsigned>(lo, row[x]);
-                    hi = std::max<unsigned>(hi, row[x]);
+            std::vector<unsigned> los(bands, 65535), his(bands, 0);
+            ParallelForSlices(Height, Height >= 256 ? bands : 1, [&](int band, int y0, int y1) {
+                unsigned lo = 65535, hi = 0;
+                for (int y = y0; y < y1; ++y) {
+                    const auto* row = reinterpret_cast<const std::uint16_t*>(Row(y));
+                    for (int x = 0; x < Width; ++x) {
+                        lo = std::min<unsigned>(lo, row[x]);
+                        hi = std::max<unsigned>(hi, row[x]);
+                    }
                 }
-            }
+                los[band] = lo;
+                his[band] = hi;
+            });
             if (Width > 0 && Height > 0) {
-                minimum = lo;
-                maximum = hi;
+                minimum = *std::min_element(los.begin(), los.end());
+                maximum = *std::max_element(his.begin(), his.end());
             }
             if (maximum == 0)
                 maximum = 1;
         } else {
             // Comparisons are false for NaN, so NaN samples never set the range.
-            float lo = static_cast<float>(RangeMinimumStart), hi = 0;
-            for (int y = 0; y < Height; ++y) {
-                const auto* row = reinterpret_cast<const float*>(Row(y));
-                for (int x = 0; x < Width; ++x) {
-                    const float v = row[x];
-                    lo = v < lo ? v : lo;
-                    hi = v > hi ? v : hi;
+            const float start = static_cast<float>(RangeMinimumStart);
+            std::vector<float> los(bands, start), his(bands, 0);
+            ParallelForSlices(Height, Height >= 256 ? bands : 1, [&](int band, int y0, int y1) {
+                float lo = start, hi = 0;
+                for (int y = y0; y < y1; ++y) {
+                    const auto* row = reinterpret_cast<const float*>(Row(y));
+                    for (int x = 0; x < Width; ++x) {
+                        const float v = row[x];
+                        lo = v < lo ? v : lo;
+                        hi = v > hi ? v : hi;
+                    }
                 }
-            }
+                los[band] = lo;
+                his[band] = hi;
+            });
+            const float lo = *std::min_element(los.begin(), los.end());
+            const float hi = *std::max_element(his.begin(), his.end());
             minimum = lo < static_cast<float>(RangeMinimumStart) ? lo : RangeMinimumStart;
             maximum = hi;
             if (minimum < 0)
@@ -319,8 +362,13 @@ void TFImage::RefreshGreyDisplay() {
             for (int y = y0; y < y1; ++y) {
                 const auto* row = reinterpret_cast<const std::uint16_t*>(Row(y));
                 std::uint8_t* out = DisplayBitmap.Row(y);
-                for (int x = 0; x < Width; ++x)
-                    put(out + 3 * x, table[row[x]]);
+                // Four-byte stores, each overlapping the next pixel; the last pixel of the row
+                // is written alone so nothing spills into the next row.
+                for (int x = 0; x + 1 < Width; ++x) {
+                    const std::uint32_t grey = table[row[x]] * 0x010101u;
+                    std::memcpy(out + 3 * x, &grey, 4);
+                }
+                put(out + 3 * (Width - 1), table[row[Width - 1]]);
             }
         });
         return;

@@ -58,6 +58,8 @@ public:
     void ReadProperties();
     // Takes ownership of a FreeImage bitmap (a converted copy, a pasted image...).
     void AdoptBitmap(FIBITMAP* bitmap, bool highPrecisionGrey);
+    // Moves the pixels (and their memory) of another document into this one; source ends empty.
+    void TakePixelsFrom(TFImage& source);
 
     // Files. Loading: negative on failure. Saving: 0 or -1; an empty path means FileName.
     int LoadFromFile(const std::string& path);
@@ -159,6 +161,11 @@ private:
     void CopyUnscaled(FIBITMAP* source);
     int SaveThroughFreeImage(const std::string& path, FREE_IMAGE_FORMAT format, int flags);
 
+    // Pixels of bitmaps made here live in page-buffer memory: fresh pages from FreeImage's heap
+    // cost a fault each, huge pages almost nothing. Empty for bitmaps FreeImage allocated itself.
+    FIBITMAP* AllocatePixels(FREE_IMAGE_TYPE type, int width, int height, int bpp,
+                             TPageBuffer& memory);
+    TPageBuffer pixelMemory_;
     std::uint8_t* bits_ = nullptr;
     unsigned pitch_ = 0;
 };

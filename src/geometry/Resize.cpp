@@ -134,9 +134,8 @@ int ResizeImage(TFImage& image, ResampleMethod method, int newWidth, int newHeig
     if (undo)
         undo->UndoSave(image); // a snapshot that cannot be taken only disables Undo
     // The new bitmap moves over to the document.
-    FIBITMAP* pixels = target.PixelBitmap;
-    target.PixelBitmap = nullptr;
-    image.AdoptBitmap(pixels, grey);
+    image.TakePixelsFrom(target);
+    image.IsHighPrecisionGrey = grey;
     if (grey) {
         image.ComputeDataRange();
         UpdateIntegerKeyword(image.FitsHeader, "NAXIS1", newWidth);
