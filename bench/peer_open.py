@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Reads a FITS file with astropy the way bench_open reads it, for the same-run comparison.
 
 usage: peer_open.py FILE [REPEATS]   (prints the median milliseconds of a full read)"""
