@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     // Stars: a power law of brightness, a slightly soft Gaussian profile.
     for (int i = 0; i < 260; ++i) {
         const double cx = uniform(random) * width, cy = uniform(random) * height;
-        const double flux = 4000.0 * std::pow(uniform(random) + 0.02, -1.6);
+        const double flux = 1800.0 * std::pow(uniform(random) + 0.05, -1.2);
         const double sigma = 1.1 + 0.5 * uniform(random);
         const int r = static_cast<int>(std::ceil(sigma * 5));
         for (int y = std::max(0, int(cy) - r); y <= std::min(height - 1, int(cy) + r); ++y)
