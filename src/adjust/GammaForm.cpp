@@ -1,7 +1,10 @@
 #include "adjust/GammaForm.h"
 
 #include "adjust/BriConForm.h"
+#include "adjust/CurvesForm.h"
+#include "adjust/HSIForm.h"
 #include "adjust/HistogramForm.h"
+#include "adjust/LevelsForm.h"
 #include "adjust/StatisticsForm.h"
 #include "app/MainForm.h"
 #include "core/DataContainerUndo.h"
@@ -153,6 +156,21 @@ void RegisterAdjustTools(TfrmMain& main) {
     main.RegisterTool("acnProcessBriCon", [window, bricon, hooks] {
         bricon->SetDocument(window->Image(), window->Dispatcher(), hooks);
         bricon->exec();
+    });
+    auto* levels = new TfrmLevels(window);
+    main.RegisterTool("acnProcessLevels", [window, levels, hooks] {
+        levels->SetDocument(window->Image(), window->Dispatcher(), hooks);
+        levels->exec();
+    });
+    auto* curves = new TfrmCurves(window);
+    main.RegisterTool("acnProcessCurves", [window, curves, hooks] {
+        curves->SetDocument(window->Image(), window->Dispatcher(), hooks);
+        curves->exec();
+    });
+    auto* hsi = new TfrmHSI(window);
+    main.RegisterTool("acnProcessHSI", [window, hsi, hooks] {
+        hsi->SetDocument(window->Image(), window->Dispatcher(), hooks);
+        hsi->exec();
     });
     auto* statistics = new TfrmStatistics(window);
     main.RegisterTool("acnImageStatistics", [window, statistics] {

@@ -54,5 +54,6 @@ private:
     QPushButton* btnCancel_;
 };
 
-// The permanent Gamma and Brightness and Contrast dialogs on the main window's actions.
+// The permanent tonal dialogs (Gamma, Brightness and Contrast, Levels, Curves, Hue/Saturation/
+// Lightness) and the measurement windows on the main window's actions.
 void RegisterAdjustTools(TfrmMain& main);

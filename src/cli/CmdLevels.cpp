@@ -19,17 +19,18 @@ std::string Text(double value) {
 }
 
 // A limit as the dialog's number box holds it: within the sliders' range, whole for colour,
-// hundredths for grey. Omitted: the box's value at opening.
+// hundredths for grey. Omitted: the box's value at opening, rounded the same way.
 float Limit(const TCliArgs& args, const char* name, double fallback,
             const TLevelsOpening& opening) {
-    if (!args.Has(name))
-        return static_cast<float>(fallback);
-    const double inf = std::numeric_limits<double>::infinity();
-    const double value = args.Number(name, fallback, -inf, inf);
-    if (value < opening.Minimum || value > opening.Maximum)
-        throw TUsageError{"--" + std::string(name) + " must lie between " +
-                          Text(opening.Minimum) + " and " + Text(opening.Maximum) +
-                          " for this image"};
+    double value = fallback;
+    if (args.Has(name)) {
+        const double inf = std::numeric_limits<double>::infinity();
+        value = args.Number(name, fallback, -inf, inf);
+        if (value < opening.Minimum || value > opening.Maximum)
+            throw TUsageError{"--" + std::string(name) + " must lie between " +
+                              Text(opening.Minimum) + " and " + Text(opening.Maximum) +
+                              " for this image"};
+    }
     return static_cast<float>(opening.Grey ? RoundEven(value * 100.0) / 100.0 : RoundEven(value));
 }
 
