@@ -126,34 +126,31 @@ FIBITMAP* TFImage::AllocatePixels(FREE_IMAGE_TYPE type, int width, int height, i
     return bitmap;
 }
 
-int TFImage::CreateColour(int width, int height, int bitsPerPixel, unsigned dpmX, unsigned dpmY) {
-    if (bitsPerPixel != 24 && bitsPerPixel != 48)
-        return -1;
+int TFImage::CreatePixels(FREE_IMAGE_TYPE type, int width, int height, int bitsPerPixel,
+                          unsigned dpmX, unsigned dpmY, bool highPrecisionGrey) {
     TPageBuffer memory;
-    FIBITMAP* bitmap = AllocatePixels(bitsPerPixel == 24 ? FIT_BITMAP : FIT_RGB16, width, height,
-                                      bitsPerPixel, memory);
+    FIBITMAP* bitmap = AllocatePixels(type, width, height, bitsPerPixel, memory);
     if (!bitmap)
         return -1;
     FreeImage_SetDotsPerMeterX(bitmap, dpmX);
     FreeImage_SetDotsPerMeterY(bitmap, dpmY);
-    AdoptBitmap(bitmap, IsHighPrecisionGrey);
+    AdoptBitmap(bitmap, highPrecisionGrey);
     pixelMemory_ = std::move(memory);
     return 0;
+}
+
+int TFImage::CreateColour(int width, int height, int bitsPerPixel, unsigned dpmX, unsigned dpmY) {
+    if (bitsPerPixel != 24 && bitsPerPixel != 48)
+        return -1;
+    return CreatePixels(bitsPerPixel == 24 ? FIT_BITMAP : FIT_RGB16, width, height, bitsPerPixel,
+                        dpmX, dpmY, IsHighPrecisionGrey);
 }
 
 int TFImage::CreateGrey(int width, int height, int bitsPerPixel, unsigned dpmX, unsigned dpmY) {
     if (bitsPerPixel != 16 && bitsPerPixel != 32)
         return -1;
-    TPageBuffer memory;
-    FIBITMAP* bitmap = AllocatePixels(bitsPerPixel == 16 ? FIT_UINT16 : FIT_FLOAT, width, height,
-                                      bitsPerPixel, memory);
-    if (!bitmap)
-        return -1;
-    FreeImage_SetDotsPerMeterX(bitmap, dpmX);
-    FreeImage_SetDotsPerMeterY(bitmap, dpmY);
-    AdoptBitmap(bitmap, true);
-    pixelMemory_ = std::move(memory);
-    return 0;
+    return CreatePixels(bitsPerPixel == 16 ? FIT_UINT16 : FIT_FLOAT, width, height, bitsPerPixel,
+                        dpmX, dpmY, true);
 }
 
 int TFImage::Allocate(bool greyPalette, int width, int height, int bitsPerPixel, unsigned redMask,

@@ -165,6 +165,8 @@ private:
     // cost a fault each, huge pages almost nothing. Empty for bitmaps FreeImage allocated itself.
     FIBITMAP* AllocatePixels(FREE_IMAGE_TYPE type, int width, int height, int bpp,
                              TPageBuffer& memory);
+    int CreatePixels(FREE_IMAGE_TYPE type, int width, int height, int bitsPerPixel, unsigned dpmX,
+                     unsigned dpmY, bool highPrecisionGrey);
     TPageBuffer pixelMemory_;
     std::uint8_t* bits_ = nullptr;
     unsigned pitch_ = 0;
