@@ -8,6 +8,8 @@
 #include "core/Parallel.h"
 #include "core/platform/Tick.h"
 
+#include <tiffio.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -21,8 +23,16 @@ namespace {
 // FreeImage reports through a callback; its texts are not ours to show.
 void QuietFreeImage(FREE_IMAGE_FORMAT, const char*) {}
 
+// libtiff prints every tag it does not know (EXIF and GeoTIFF tags of ordinary files) to stderr;
+// FreeImage reports real failures by returning no bitmap.
+void QuietTiff(const char*, const char*, va_list) {}
+
 struct TFreeImageSetup {
-    TFreeImageSetup() { FreeImage_SetOutputMessage(QuietFreeImage); }
+    TFreeImageSetup() {
+        FreeImage_SetOutputMessage(QuietFreeImage);
+        TIFFSetErrorHandler(QuietTiff);
+        TIFFSetWarningHandler(QuietTiff);
+    }
 };
 
 void EnsureFreeImage() {
