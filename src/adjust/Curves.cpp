@@ -42,60 +42,63 @@ std::vector<TCurveXY> InputOutput(const TCurvePoints& points) {
 
 class TCurvesColourPass : public TAdjustPass {
 public:
-    explicit TCurvesColourPass(const TCurveTables& tables, const TAdjustImageInfo& info)
-        : identity_(tables.Identity) {
+    TCurvesColourPass(const TCurveTables& tables, const TAdjustImageInfo& info)
+        : identity_(tables.Identity), last_(static_cast<int>(tables.FullScale)) {
         const float m = tables.FullScale;
         const bool sixteen = info.Kind == TImageKind::RGB48;
-        const int last = static_cast<int>(m);
-        for (int c = 0; c < 3; ++c) {
-            // The composite fills all three tables alike: one conversion serves them.
-            if (c > 0 && tables.Table[c] == tables.Table[c - 1]) {
-                applied_[c] = applied_[c - 1];
-                shown_[c] = shown_[c - 1];
-                continue;
-            }
-            applied_[c].resize(AdjustTableSize);
-            shown_[c].resize(AdjustTableSize);
-            for (int i = 0; i <= last; ++i) {
+        // Samples never exceed the full scale, so the entries stop there.
+        const int count = tables.Composite ? 1 : 3;
+        for (int c = 0; c < count; ++c) {
+            applied_[c].resize(last_ + 1);
+            shown_[c].resize(last_ + 1);
+            for (int i = 0; i <= last_; ++i) {
                 float v = RoundEvenSmall(std::max(tables.Table[c][i], 0.0f));
                 if (!(v >= 0))
                     v = 0;
                 applied_[c][i] = std::min(v, m);
                 shown_[c][i] = ColourDisplayByte(v, m, sixteen);
             }
-            std::fill(applied_[c].begin() + last + 1, applied_[c].end(), applied_[c][last]);
-            std::fill(shown_[c].begin() + last + 1, shown_[c].end(), shown_[c][last]);
+        }
+        for (int c = 0; c < 3; ++c) {
+            const int source = tables.Composite ? 0 : c;
+            applied[c] = applied_[source].data();
+            shown[c] = shown_[source].data();
         }
     }
     void PreviewRow(const TAdjustPlanes& planes, int y, std::uint8_t* display) const override {
         const float* p = PlaneRow(*planes.Colour, y);
         for (int x = 0; x < planes.Width; ++x, p += 3, display += 3) {
-            display[0] = shown_[2][TableIndex(p[2])];
-            display[1] = shown_[1][TableIndex(p[1])];
-            display[2] = shown_[0][TableIndex(p[0])];
+            display[0] = shown[2][Index(p[2])];
+            display[1] = shown[1][Index(p[1])];
+            display[2] = shown[0][Index(p[0])];
         }
     }
     void ApplyRow(TAdjustPlanes& planes, int y) const override {
         float* p = PlaneRow(*planes.Colour, y);
         for (int x = 0; x < planes.Width; ++x, p += 3)
             for (int c = 0; c < 3; ++c)
-                p[c] = applied_[c][TableIndex(p[c])];
+                p[c] = applied[c][Index(p[c])];
     }
     bool Identity() const override { return identity_; }
 
 private:
+    int Index(float v) const { return std::min(TableIndex(v), last_); }
+
     bool identity_;
+    int last_;
     std::vector<float> applied_[3];      // Round(T[i]) limited to 0..M
     std::vector<std::uint8_t> shown_[3]; // its display byte
+    const float* applied[3];             // per channel: its own table, or the composite's
+    const std::uint8_t* shown[3];
 };
 
 // Grey: the curve (first table), then the result range [bottom, top] (the curve's outputs at
 // the data's minimum and maximum) stretched to [0, top].
 class TCurvesGreyPass : public TAdjustPass {
 public:
-    TCurvesGreyPass(const TCurveTables& tables, const TAdjustImageInfo& info, double top,
-                    double bottom, double factor)
-        : table_(tables.Table[0]), identity_(tables.Identity),
+    TCurvesGreyPass(TCurveTables&& tables, const TAdjustImageInfo& info, double top, double bottom,
+                    double factor)
+        : table_(std::move(tables.Table[0])), identity_(tables.Identity),
           sixteen_(info.Kind == TImageKind::Grey16), top_(top), bottom_(bottom),
           scale_(top / (top - bottom)), factor_(factor) {
         // The preview takes a negative top as 1.
@@ -167,14 +170,13 @@ TCurveTables BuildCurveTables(const TCurvesParams& params, const TAdjustImageInf
     TCurveTables tables;
     tables.FullScale = CurveFullScale(info);
     const bool composite = params.Channel == CurveRgb;
+    tables.Composite = composite;
     tables.Identity = true;
     for (int c = 0; c < 3; ++c) {
         const TCurvePoints& points = params.Sets[composite ? CurveRgb : c + 1];
         tables.Identity = tables.Identity && IsDiagonal(points);
-        if (composite && c > 0) {
-            tables.Table[c] = tables.Table[0];
+        if (composite && c > 0)
             continue;
-        }
         tables.Table[c].resize(AdjustTableSize);
         TCurveHelper(InputOutput(points), tables.FullScale).BuildTable(tables.Table[c].data());
     }
@@ -213,7 +215,7 @@ std::unique_ptr<TAdjustPass> TCurvesTool::BuildPass(const TCurvesParams& params,
             bottom = 0;
         if (!(top != bottom) || !std::isfinite(top) || !std::isfinite(bottom))
             return nullptr;
-        return std::make_unique<TCurvesGreyPass>(tables, info, top, bottom, factor);
+        return std::make_unique<TCurvesGreyPass>(std::move(tables), info, top, bottom, factor);
     }
     default:
         return nullptr;

@@ -37,9 +37,11 @@ struct TCurvesParams {
 // Full scale of the tables: 255, 65535, the data maximum (Grey16) or 65535 (GreyFloat).
 float CurveFullScale(const TAdjustImageInfo& info);
 
-// The three tables (red, green, blue) of 65536 entries for these curves.
+// The tables (red, green, blue) of 65536 entries for these curves. The composite curve fills
+// the first only, and stands for all three.
 struct TCurveTables {
     std::array<std::vector<float>, 3> Table;
+    bool Composite = false;
     float FullScale = 255;
     // Every curve in use is the diagonal: each table maps every input to itself.
     bool Identity = false;
