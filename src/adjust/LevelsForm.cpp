@@ -10,8 +10,8 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGraphicsLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
