@@ -2,7 +2,6 @@
 
 #include "core/fimage.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,7 +77,7 @@ void TCurveView::mouseReleaseEvent(QMouseEvent*) {
 
 // ---- the dialog ----
 
-TfrmCurves::TfrmCurves(QWidget* parent) : QDialog(parent) {
+TfrmCurves::TfrmCurves(QWidget* parent) : TAdjustToolForm(CurvesProtocol, parent) {
     setWindowTitle("Curves");
     grpTransferMap_ = new QGroupBox("Transfer Map", this);
     grpTransferMap_->setObjectName("grpTransferMap");
@@ -91,60 +90,37 @@ TfrmCurves::TfrmCurves(QWidget* parent) : QDialog(parent) {
     Image1_->setObjectName("Image1");
     StaticText1_ = new QLabel("Right-click to remove control node.", grpTransferMap_);
     StaticText1_->setObjectName("StaticText1");
-    btnReset_ = new QPushButton("Reset", grpTransferMap_);
-    btnReset_->setObjectName("btnReset");
+    QPushButton* reset = MakeResetButton(grpTransferMap_);
     auto* channel = new QHBoxLayout;
     channel->addWidget(channelLabel);
     channel->addWidget(cmbChannel_);
     channel->addStretch(1);
-    channel->addWidget(btnReset_);
+    channel->addWidget(reset);
     auto* group = new QVBoxLayout(grpTransferMap_);
     group->addLayout(channel);
     group->addWidget(Image1_, 0, Qt::AlignHCenter);
     group->addWidget(StaticText1_);
 
-    chkPreview_ = new QCheckBox("Preview", this);
-    chkPreview_->setObjectName("chkPreview");
-    chkPreview_->setChecked(true);
-    btnOK_ = new QPushButton("OK", this);
-    btnOK_->setObjectName("btnOK");
-    btnOK_->setDefault(true);
-    btnCancel_ = new QPushButton("Cancel", this);
-    btnCancel_->setObjectName("btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(chkPreview_);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grpTransferMap_);
-    layout->addLayout(buttons);
+    layout->addLayout(MakeButtonRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    DisableWhileBusy({grpTransferMap_});
 
     connect(Image1_, &TCurveView::Edited, this, [this](bool preview) {
         if (preview)
             UpdatePreview();
     });
     connect(cmbChannel_, &QComboBox::currentIndexChanged, this, &TfrmCurves::cmbChannelChange);
-    connect(btnReset_, &QPushButton::clicked, this, &TfrmCurves::btnResetClick);
-    connect(chkPreview_, &QCheckBox::clicked, this, &TfrmCurves::UpdatePreview);
-    connect(btnOK_, &QPushButton::clicked, this, &TfrmCurves::btnOKClick);
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TfrmCurves::~TfrmCurves() = default;
 
-void TfrmCurves::SetDocument(TFImage* image, TUiDispatcher* dispatcher, const TAdjustHooks& hooks) {
-    image_ = image;
-    hooks_ = hooks;
-    hooks_.Ok = [this] { accept(); };
-    session_.reset();
-    if (dispatcher)
-        session_ = std::make_unique<TCurvesSession>(CurvesProtocol, *dispatcher, hooks_);
+TCurvesParams TfrmCurves::Params() const {
+    return editor_.Params();
 }
 
-void TfrmCurves::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+void TfrmCurves::FormShow() {
     // Every opening starts from the default curves on "RGB".
     editor_.Open();
     Image1_->update();
@@ -152,15 +128,8 @@ void TfrmCurves::showEvent(QShowEvent* event) {
         const QSignalBlocker block(cmbChannel_);
         cmbChannel_->setCurrentIndex(0);
     }
-    cmbChannel_->setEnabled(image_ && !image_->IsHighPrecisionGrey);
-    if (!session_ || !image_ || !session_->Open(*image_))
-        return;
-    UpdatePreview();
-}
-
-void TfrmCurves::UpdatePreview() {
-    if (session_)
-        session_->UpdatePreview(editor_.Params(), chkPreview_->isChecked());
+    cmbChannel_->setEnabled(Image() && !Image()->IsHighPrecisionGrey);
+    TAdjustForm::FormShow();
 }
 
 void TfrmCurves::cmbChannelChange() {
@@ -173,30 +142,4 @@ void TfrmCurves::btnResetClick() {
     editor_.Reset();
     Image1_->update();
     UpdatePreview();
-}
-
-void TfrmCurves::EnableControls(bool enabled) {
-    btnOK_->setEnabled(enabled);
-    btnCancel_->setEnabled(enabled);
-    grpTransferMap_->setEnabled(enabled);
-}
-
-void TfrmCurves::btnOKClick() {
-    if (!session_ || !session_->IsOpen()) {
-        reject();
-        return;
-    }
-    EnableControls(false);
-    // The curves shown, whether or not Preview is checked.
-    if (!session_->Apply(editor_.Params()))
-        EnableControls(true);
-}
-
-void TfrmCurves::done(int result) {
-    if (session_ && !session_->CanClose())
-        return;
-    if (session_)
-        session_->Close(result == QDialog::Accepted);
-    EnableControls(true);
-    QDialog::done(result);
 }

@@ -3,18 +3,14 @@
 // point editing lives in the engine's TCurveEditor; the dialog turns mouse events into its calls,
 // draws its points and curve, and hands its curves to the session.
 
+#include "adjust/AdjustForm.h"
 #include "adjust/CurveEditor.h"
 
-#include <QDialog>
 #include <QWidget>
 
-#include <memory>
-
-class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 
 // Image1: the editor surface. Editor coordinates start Inset pixels in from the widget's corner,
 // so the squares of the end points show whole.
@@ -42,39 +38,26 @@ private:
     TCurveEditor& editor_;
 };
 
-class TfrmCurves : public QDialog {
+class TfrmCurves : public TAdjustToolForm<TCurvesSession> {
     Q_OBJECT
 public:
     explicit TfrmCurves(QWidget* parent = nullptr);
     ~TfrmCurves() override;
 
-    void SetDocument(TFImage* image, TUiDispatcher* dispatcher, const TAdjustHooks& hooks);
     const TCurveEditor& Editor() const { return editor_; }
-    TCurvesSession* Session() const { return session_.get(); }
-
-public slots:
-    void done(int result) override; // refused while an apply runs
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    // The curves shown, whether or not Preview is checked.
+    TCurvesParams Params() const override;
 
 private slots:
     void cmbChannelChange();
-    void btnResetClick();
-    void btnOKClick();
-    void UpdatePreview();
 
 private:
-    void EnableControls(bool enabled);
+    void FormShow() override;
+    void btnResetClick() override;
 
-    TFImage* image_ = nullptr;
-    TAdjustHooks hooks_;
-    std::unique_ptr<TCurvesSession> session_;
     TCurveEditor editor_;
     QGroupBox* grpTransferMap_;
     TCurveView* Image1_;
     QComboBox* cmbChannel_;
     QLabel* StaticText1_;
-    QCheckBox* chkPreview_;
-    QPushButton *btnReset_, *btnOK_, *btnCancel_;
 };

@@ -13,13 +13,12 @@
 #include "ui/StatusPanels.h"
 #include "ui/TrackBar.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmGamma::TfrmGamma(QWidget* parent) : QDialog(parent) {
+TfrmGamma::TfrmGamma(QWidget* parent) : TAdjustToolForm(GammaProtocol, parent) {
     setWindowTitle("Gamma");
     grpGamma_ = new QGroupBox("Gamma", this);
     grpGamma_->setObjectName("grpGamma");
@@ -34,64 +33,29 @@ TfrmGamma::TfrmGamma(QWidget* parent) : QDialog(parent) {
     edtGamma_->setSingleStep(0.1);
     edtGamma_->setDecimals(2);
     edtGamma_->setValue(1.0);
-    btnReset_ = new QPushButton("Reset", grpGamma_);
-    btnReset_->setObjectName("btnReset");
     auto* group = new QHBoxLayout(grpGamma_);
     group->addWidget(trkGamma_, 1);
     group->addWidget(edtGamma_);
-    group->addWidget(btnReset_);
+    group->addWidget(MakeResetButton(grpGamma_));
 
-    chkPreview_ = new QCheckBox("Preview", this);
-    chkPreview_->setObjectName("chkPreview");
-    chkPreview_->setChecked(true);
-    btnOK_ = new QPushButton("OK", this);
-    btnOK_->setObjectName("btnOK");
-    btnOK_->setDefault(true);
-    btnCancel_ = new QPushButton("Cancel", this);
-    btnCancel_->setObjectName("btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(chkPreview_);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grpGamma_);
-    layout->addLayout(buttons);
+    layout->addLayout(MakeButtonRow());
     setMinimumWidth(420);
+    DisableWhileBusy({grpGamma_});
 
     connect(trkGamma_, &QSlider::valueChanged, this, &TfrmGamma::trkGammaChange);
     connect(edtGamma_, &QDoubleSpinBox::valueChanged, this, &TfrmGamma::edtGammaChange);
-    connect(btnReset_, &QPushButton::clicked, this, &TfrmGamma::btnResetClick);
-    connect(chkPreview_, &QCheckBox::clicked, this, &TfrmGamma::UpdatePreview);
-    connect(btnOK_, &QPushButton::clicked, this, &TfrmGamma::btnOKClick);
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TfrmGamma::~TfrmGamma() = default;
-
-void TfrmGamma::SetDocument(TFImage* image, TUiDispatcher* dispatcher, const TAdjustHooks& hooks) {
-    image_ = image;
-    hooks_ = hooks;
-    hooks_.Ok = [this] { accept(); };
-    session_.reset();
-    if (dispatcher)
-        session_ = std::make_unique<TGammaSession>(GammaProtocol, *dispatcher, hooks_);
-}
 
 float TfrmGamma::Gamma() const {
     return GammaOfPosition(trkGamma_->value());
 }
 
-void TfrmGamma::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!session_ || !image_ || !session_->Open(*image_))
-        return;
-    UpdatePreview();
-}
-
-void TfrmGamma::UpdatePreview() {
-    if (session_)
-        session_->UpdatePreview({Gamma()}, chkPreview_->isChecked());
+TGammaParams TfrmGamma::Params() const {
+    return {Gamma()};
 }
 
 void TfrmGamma::trkGammaChange() {
@@ -106,31 +70,6 @@ void TfrmGamma::edtGammaChange() {
 
 void TfrmGamma::btnResetClick() {
     trkGamma_->setValue(GammaPositionDefault);
-}
-
-void TfrmGamma::EnableControls(bool enabled) {
-    btnOK_->setEnabled(enabled);
-    btnCancel_->setEnabled(enabled);
-    grpGamma_->setEnabled(enabled);
-}
-
-void TfrmGamma::btnOKClick() {
-    if (!session_ || !session_->IsOpen()) {
-        reject();
-        return;
-    }
-    EnableControls(false);
-    if (!session_->Apply({Gamma()}))
-        EnableControls(true);
-}
-
-void TfrmGamma::done(int result) {
-    if (session_ && !session_->CanClose())
-        return;
-    if (session_)
-        session_->Close(result == QDialog::Accepted);
-    EnableControls(true);
-    QDialog::done(result);
 }
 
 void RegisterAdjustTools(TfrmMain& main) {

@@ -48,7 +48,7 @@ TRangeSlider* Slider(const char* name, QWidget* parent) {
 
 } // namespace
 
-TfrmLevels::TfrmLevels(QWidget* parent) : QDialog(parent) {
+TfrmLevels::TfrmLevels(QWidget* parent) : TAdjustToolForm(LevelsProtocol, parent) {
     setWindowTitle("Levels");
     grpLevels_ = new QGroupBox("Levels", this);
     grpLevels_->setObjectName("grpLevels");
@@ -105,27 +105,12 @@ TfrmLevels::TfrmLevels(QWidget* parent) : QDialog(parent) {
     output->addWidget(trkOutLevels_);
     output->addLayout(outBoxes);
 
-    chkPreview_ = new QCheckBox("Preview", this);
-    chkPreview_->setObjectName("chkPreview");
-    chkPreview_->setChecked(true);
-    btnReset_ = new QPushButton("Reset", this);
-    btnReset_->setObjectName("btnReset");
-    btnOK_ = new QPushButton("OK", this);
-    btnOK_->setObjectName("btnOK");
-    btnOK_->setDefault(true);
-    btnCancel_ = new QPushButton("Cancel", this);
-    btnCancel_->setObjectName("btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(chkPreview_);
-    buttons->addWidget(btnReset_);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grpLevels_, 1);
     layout->addWidget(grpOutput_);
-    layout->addLayout(buttons);
+    layout->addLayout(MakeButtonRow());
     resize(380, 440);
+    DisableWhileBusy({ResetButton(), grpLevels_, grpOutput_});
 
     connect(cmbChannel_, &QComboBox::currentIndexChanged, this, &TfrmLevels::cmbChannelChange);
     connect(chkLog_, &QCheckBox::clicked, this, &TfrmLevels::chkLogClick);
@@ -146,10 +131,6 @@ TfrmLevels::TfrmLevels(QWidget* parent) : QDialog(parent) {
             [this] { BoxChanged(edtOutMin_, trkOutLevels_, true); });
     connect(edtOutMax_, &QDoubleSpinBox::valueChanged, this,
             [this] { BoxChanged(edtOutMax_, trkOutLevels_, false); });
-    connect(btnReset_, &QPushButton::clicked, this, &TfrmLevels::btnResetClick);
-    connect(chkPreview_, &QCheckBox::clicked, this, &TfrmLevels::UpdatePreview);
-    connect(btnOK_, &QPushButton::clicked, this, &TfrmLevels::btnOKClick);
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
     DrawRamp();
 }
 
@@ -157,15 +138,6 @@ TfrmLevels::~TfrmLevels() = default;
 
 QChart* TfrmLevels::Chart() const {
     return Chart1_->chart();
-}
-
-void TfrmLevels::SetDocument(TFImage* image, TUiDispatcher* dispatcher, const TAdjustHooks& hooks) {
-    image_ = image;
-    hooks_ = hooks;
-    hooks_.Ok = [this] { accept(); };
-    session_.reset();
-    if (dispatcher)
-        session_ = std::make_unique<TLevelsSession>(LevelsProtocol, *dispatcher, hooks_);
 }
 
 TLevelsParams TfrmLevels::Params() const {
@@ -198,26 +170,22 @@ void TfrmLevels::BoxChanged(TSpinEdit* box, TRangeSlider* slider, bool low) {
     UpdatePreview();
 }
 
-void TfrmLevels::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormShow();
-}
-
 void TfrmLevels::FormShow() {
-    if (!image_)
+    TFImage* image = Image();
+    if (!image)
         return;
-    const bool grey = image_->IsHighPrecisionGrey;
+    const bool grey = image->IsHighPrecisionGrey;
     if (grey) {
         const QSignalBlocker block(cmbChannel_);
         cmbChannel_->setCurrentIndex(0);
     }
     cmbChannel_->setEnabled(!grey);
     DrawRamp();
-    if (session_ && !session_->Open(*image_))
+    if (Session() && !Session()->Open(*image))
         return;
 
-    opening_ = LevelsOpening(*image_);
-    scaled_ = image_->Kind() == TImageKind::GreyFloat;
+    opening_ = LevelsOpening(*image);
+    scaled_ = image->Kind() == TImageKind::GreyFloat;
     BuildChart();
     const int low = scaled_ ? 0 : PositionOf(opening_.Minimum);
     const int high = scaled_ ? ScaledSteps : PositionOf(opening_.Maximum);
@@ -319,42 +287,10 @@ void TfrmLevels::chkLogClick() {
     BuildChart();
 }
 
-void TfrmLevels::UpdatePreview() {
-    if (session_)
-        session_->UpdatePreview(Params(), chkPreview_->isChecked());
-}
-
 void TfrmLevels::btnResetClick() {
     SetBoxesAndThumbs(ValueAt(trkInLevels_->Minimum()), ValueAt(trkInLevels_->Maximum()), edtInMin_,
                       edtInMax_, trkInLevels_);
     SetBoxesAndThumbs(ValueAt(trkOutLevels_->Minimum()), ValueAt(trkOutLevels_->Maximum()),
                       edtOutMin_, edtOutMax_, trkOutLevels_);
     UpdatePreview();
-}
-
-void TfrmLevels::EnableControls(bool enabled) {
-    btnOK_->setEnabled(enabled);
-    btnCancel_->setEnabled(enabled);
-    btnReset_->setEnabled(enabled);
-    grpLevels_->setEnabled(enabled);
-    grpOutput_->setEnabled(enabled);
-}
-
-void TfrmLevels::btnOKClick() {
-    if (!session_ || !session_->IsOpen()) {
-        reject();
-        return;
-    }
-    EnableControls(false);
-    if (!session_->Apply(Params()))
-        EnableControls(true);
-}
-
-void TfrmLevels::done(int result) {
-    if (session_ && !session_->CanClose())
-        return;
-    if (session_)
-        session_->Close(result == QDialog::Accepted);
-    EnableControls(true);
-    QDialog::done(result);
 }
