@@ -1,30 +1,8 @@
 #!/usr/bin/env bash
 # zelvane-cli gamma / bricon / stats / histogram on fixtures made here.
 set -u
-cli="$1"
-make_sample="$2"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() { # description, expected exit code, command...
-    local what="$1" want="$2"
-    shift 2
-    "$@" >"$dir/out" 2>"$dir/err"
-    local got=$?
-    [ "$got" = "$want" ] || { fail "$what: exit $got, wanted $want"; cat "$dir/err"; }
-}
-ppm() { # path, width, height, then r g b per pixel
-    python3 - "$@" <<'PY'
-import sys
-path, w, h = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-values = bytes(int(v) for v in sys.argv[4:])
-open(path, "wb").write(b"P6\n%d %d\n255\n" % (w, h) + values)
-PY
-}
-pixels() { python3 -c "import sys; d=open(sys.argv[1],'rb').read(); print(' '.join(str(b) for b in d[-int(sys.argv[2]):]))" "$@"; }
+. "$(dirname "${BASH_SOURCE[0]}")/cli_prelude.sh"
 
-"$make_sample" "$dir/stars.fits" || { echo "FAIL: sample"; exit 1; }
 ppm "$dir/grey64.ppm" 2 1 64 64 64 0 128 255
 
 check "gamma 2" 0 "$cli" gamma "$dir/grey64.ppm" "$dir/g2.ppm" --gamma 2
