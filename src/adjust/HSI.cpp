@@ -1,7 +1,10 @@
 #include "adjust/HSI.h"
 
 #include "adjust/ColourConversions.h"
+#include "adjust/HslRows.h"
 #include "core/fimage.h"
+
+#include <algorithm>
 
 const TAdjustProtocol HSIProtocol = {"ZVHSIDone", "ZVHSIPreviewDone", 1064, 1065, 1066, 1067};
 
@@ -52,26 +55,30 @@ namespace {
 class THSIPass : public TAdjustPass {
 public:
     THSIPass(const THSIParams& params, const TAdjustImageInfo& info)
-        : params_(params), m_(ColourFullScale(info.Kind)),
-          sixteen_(info.Kind == TImageKind::RGB48) {}
+        : params_(params), m_(ColourFullScale(info.Kind)), sixteen_(info.Kind == TImageKind::RGB48),
+          mapper_(params, m_) {}
     void PreviewRow(const TAdjustPlanes& planes, int y, std::uint8_t* display) const override {
         const float* p = PlaneRow(*planes.Colour, y);
-        for (int x = 0; x < planes.Width; ++x, p += 3, display += 3) {
-            double r = p[0], g = p[1], b = p[2];
-            AdjustHsl(params_, m_, r, g, b);
-            display[0] = ColourDisplayByte(b, m_, sixteen_);
-            display[1] = ColourDisplayByte(g, m_, sixteen_);
-            display[2] = ColourDisplayByte(r, m_, sixteen_);
+        double mapped[3 * Run];
+        for (int x = 0; x < planes.Width; x += Run) {
+            const int n = std::min(Run, planes.Width - x);
+            mapper_.Map(p + 3 * x, n, mapped);
+            std::uint8_t* d = display + 3 * x;
+            for (int i = 0; i < 3 * n; i += 3) {
+                d[i] = ColourDisplayByte(mapped[i + 2], m_, sixteen_);
+                d[i + 1] = ColourDisplayByte(mapped[i + 1], m_, sixteen_);
+                d[i + 2] = ColourDisplayByte(mapped[i], m_, sixteen_);
+            }
         }
     }
     void ApplyRow(TAdjustPlanes& planes, int y) const override {
         float* p = PlaneRow(*planes.Colour, y);
-        for (int x = 0; x < planes.Width; ++x, p += 3) {
-            double r = p[0], g = p[1], b = p[2];
-            AdjustHsl(params_, m_, r, g, b);
-            p[0] = static_cast<float>(r);
-            p[1] = static_cast<float>(g);
-            p[2] = static_cast<float>(b);
+        double mapped[3 * Run];
+        for (int x = 0; x < planes.Width; x += Run) {
+            const int n = std::min(Run, planes.Width - x);
+            mapper_.Map(p + 3 * x, n, mapped);
+            for (int i = 0; i < 3 * n; ++i)
+                p[3 * x + i] = static_cast<float>(mapped[i]);
         }
     }
     // All three at 0 give every pixel back (up to the rounding of the write-back).
@@ -80,9 +87,11 @@ public:
     }
 
 private:
+    static constexpr int Run = 256;
     THSIParams params_;
     double m_;
     bool sixteen_;
+    THslRowMapper mapper_;
 };
 
 } // namespace

@@ -2,9 +2,13 @@
 
 #include "adjust/ColourConversions.h"
 #include "adjust/HSI.h"
+#include "adjust/HslRows.h"
 #include "support/ImageFixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 TEST(ColourConversions, WorkedValuesAndRoundTrips) {
     double h, s, v, r, g, b;
@@ -88,4 +92,41 @@ TEST(HSI, ApplyOnColourOnly) {
 
     auto grey = MakeGrey16(2, 1, [](int x, int) { return std::uint16_t(x); });
     EXPECT_EQ(ApplyHSI(*grey, {10, 10, 10}), -1);
+}
+
+// The staged row mapper must give exactly AdjustHsl's doubles: every RGB24 red and green with a
+// sampled blue, and random RGB48 pixels with some off-integer and out-of-range samples (an odd
+// count, so the spare lane is used too).
+TEST(HSI, RowMapperMatchesThePixelFormulaExactly) {
+    const THSIParams settings[] = {{30, 10, 5},     {0, 0, 0},         {-180, -100, -100},
+                                   {180, 100, 100}, {-45.5f, 37, -12}, {90, -30, 50},
+                                   {-170, 60, 0},   {400, 0, 0}};
+    std::vector<float> in;
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = r % 7; b < 256; b += 7)
+                in.insert(in.end(), {float(r), float(g), float(b)});
+    std::vector<float> deep;
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 3'000'000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        deep.push_back(float(seed >> 16));
+    }
+    for (float odd : {-1.0f, 0.25f, 65535.5f, 70000.0f, 127.75f, 3.0e-5f, 1.0e-40f})
+        deep.insert(deep.end(), {odd, 100.0f, 30000.0f});
+
+    for (const auto& [pixels, m] : {std::pair{&in, 255.0}, std::pair{&deep, 65535.0}}) {
+        const int count = int(pixels->size() / 3);
+        for (const THSIParams& params : settings) {
+            std::vector<double> out(pixels->size());
+            THslRowMapper(params, m).Map(pixels->data(), count, out.data());
+            for (int i = 0; i < count; ++i) {
+                double r = (*pixels)[3 * i], g = (*pixels)[3 * i + 1], b = (*pixels)[3 * i + 2];
+                AdjustHsl(params, m, r, g, b);
+                ASSERT_TRUE(r == out[3 * i] && g == out[3 * i + 1] && b == out[3 * i + 2])
+                    << "pixel " << (*pixels)[3 * i] << " " << (*pixels)[3 * i + 1] << " "
+                    << (*pixels)[3 * i + 2] << " hue " << params.Hue << " M " << m;
+            }
+        }
+    }
 }
