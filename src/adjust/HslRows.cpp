@@ -7,44 +7,143 @@ namespace {
 
 // Pixels per stage; the stage buffers live on the stack.
 constexpr int Chunk = 256;
+// Lanes of the widest vector, the padding of the stage buffers.
+constexpr int MaxLanes = 4;
 
-// Two pixels at once. Lane-wise operations round exactly as the scalar ones, and a select
-// between computed values costs no branch, which random colours would mispredict.
+// Two or four pixels at once. Lane-wise operations round exactly as the scalar ones, and a
+// select between computed values costs no branch, which random colours would mispredict. The
+// helpers take vectors by reference and are always inlined, so the four-lane code exists only
+// inside the function compiled for the wider registers.
 typedef double V2 __attribute__((vector_size(2 * sizeof(double))));
+typedef double V4 __attribute__((vector_size(4 * sizeof(double))));
 
-inline V2 Splat(double v) {
-    return V2{v, v};
-}
-
-inline V2 Load(const double* p) {
-    V2 v;
+template <class V> [[gnu::always_inline]] inline void Load(V& v, const double* p) {
     std::memcpy(&v, p, sizeof v);
-    return v;
 }
 
-inline void Store(double* p, V2 v) {
+template <class V> [[gnu::always_inline]] inline void Store(double* p, const V& v) {
     std::memcpy(p, &v, sizeof v);
 }
 
 // HueToChannel; both ramps share one division.
-inline V2 Channel(V2 h, V2 m2, V2 m1) {
-    const V2 c60 = Splat(60), c180 = Splat(180), c240 = Splat(240), c360 = Splat(360);
-    const V2 down = h - c360, up = h + c360;
-    h = h > c360 ? down : (h < 0 ? up : h);
-    const V2 d = m2 - m1;
-    const V2 rising = d * h, falling = d * (c240 - h);
-    const V2 ramp = m1 + (h < c60 ? rising : falling) / c60;
-    return h < c60 ? ramp : h < c180 ? m2 : h < c240 ? ramp : m1;
+// Constants are broadcast as x - V{}: subtracting +0 gives x exactly, -0 included.
+
+template <class V>
+[[gnu::always_inline]] inline void Channel(const V& hue, const V& m2, const V& m1, V& result) {
+    const V c60 = (60.0 - V{}), c180 = (180.0 - V{}), c240 = (240.0 - V{}), c360 = (360.0 - V{}),
+            zero = (0.0 - V{});
+    const V down = hue - c360, up = hue + c360;
+    const V h = hue > c360 ? down : (hue < zero ? up : hue);
+    const V d = m2 - m1;
+    const V rising = d * h, falling = d * (c240 - h);
+    const V ramp = m1 + (h < c60 ? rising : falling) / c60;
+    result = h < c60 ? ramp : h < c180 ? m2 : h < c240 ? ramp : m1;
 }
+
+// The channels (0..1 in, 0..M out) of count pixels, in place; count is padded to the lanes.
+// Each value is computed by the very operations of AdjustHsl, in the same order.
+template <class V>
+[[gnu::always_inline]] inline void MapLanes(const THslConstants& k, double* red, double* green,
+                                            double* blue, int count) {
+    constexpr int Lanes = sizeof(V) / sizeof(double);
+    const V zero = (0.0 - V{}), one = (1.0 - V{}), half = (0.5 - V{}), two = (2.0 - V{});
+    const V c60 = (60.0 - V{}), c120 = (120.0 - V{}), c240 = (240.0 - V{}), c360 = (360.0 - V{});
+    const V saturation = (k.Saturation - V{}), hueShift = (k.Hue - V{});
+    const V m = (k.M - V{}), w = (k.W - V{}), mv = (k.MV - V{});
+    for (int i = 0; i < count; i += Lanes) {
+        V r, g, b;
+        Load(r, red + i);
+        Load(g, green + i);
+        Load(b, blue + i);
+        // std::max and std::min of the list: ties keep the first.
+        V max = r, min = r;
+        max = max < g ? g : max;
+        max = max < b ? b : max;
+        min = g < min ? g : min;
+        min = b < min ? b : min;
+        V l = (max + min) / two;
+        const auto grey = max == min;
+        const V delta = max - min;
+        const V sum = max + min, rest = two - max - min;
+        const V sat = delta / (l <= half ? sum : rest);
+        const V fromRed = (g - b) * c60, fromGreen = (b - r) * c60, fromBlue = (r - g) * c60;
+        const V q = (r == max ? fromRed : g == max ? fromGreen : fromBlue) / delta;
+        const V q120 = q + c120, q240 = q + c240;
+        V h = r == max ? q : g == max ? q120 : q240;
+        V wrapped = h + c360;
+        h = h < zero ? wrapped : h;
+        V s = sat + saturation;
+        h += hueShift;
+        wrapped = h + c360;
+        h = h < zero ? wrapped : h;
+        wrapped = h - c360;
+        h = h > c360 ? wrapped : h;
+        s = s > one ? one : s;
+        s = s >= zero ? s : zero;
+        s = grey ? zero : s;
+        l = l > one ? one : l;
+        l = l >= zero ? l : zero;
+        const V dark = l * (one + s), bright = l + s - l * s;
+        const V m2 = l <= half ? dark : bright;
+        const V m1 = two * l - m2;
+        const auto flat = s == zero;
+        V out[3];
+        Channel(h + c120, m2, m1, out[0]);
+        Channel(h, m2, m1, out[1]);
+        Channel(h - c120, m2, m1, out[2]);
+        // Back to 0..M, blended towards white or black, limited.
+        for (V& c : out) {
+            c = flat ? l : c;
+            c *= m;
+            if (k.Lambda > 0)
+                c = (c * w + mv) / m;
+            else if (k.Lambda != 0)
+                c = c * w / m;
+            c = c > m ? m : c >= zero ? c : zero;
+        }
+        Store(red + i, out[0]);
+        Store(green + i, out[1]);
+        Store(blue + i, out[2]);
+    }
+}
+
+void MapLanes2(const THslConstants& k, double* red, double* green, double* blue, int count) {
+    MapLanes<V2>(k, red, green, blue, count);
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// Without fused multiply-add, so every operation still rounds on its own.
+__attribute__((target("avx"))) void MapLanes4(const THslConstants& k, double* red, double* green,
+                                              double* blue, int count) {
+    MapLanes<V4>(k, red, green, blue, count);
+}
+
+bool HasAvx() {
+    static const bool has = __builtin_cpu_supports("avx");
+    return has;
+}
+#else
+void MapLanes4(const THslConstants& k, double* red, double* green, double* blue, int count) {
+    MapLanes<V2>(k, red, green, blue, count);
+}
+
+bool HasAvx() {
+    return false;
+}
+#endif
 
 } // namespace
 
-THslRowMapper::THslRowMapper(const THSIParams& params, double fullScale)
-    : params_(params), m_(fullScale), saturation_(params.Saturation / 100.0),
-      lambda_(params.Lightness / 100.0) {
-    v_ = static_cast<float>(m_ * (lambda_ > 0 ? lambda_ : -lambda_));
-    w_ = static_cast<float>(m_ - v_);
-    mv_ = m_ * v_;
+THslRowMapper::THslRowMapper(const THSIParams& params, double fullScale, bool wide)
+    : m_(fullScale), wide_(wide && HasAvx()) {
+    k_.M = fullScale;
+    k_.Saturation = params.Saturation / 100.0;
+    k_.Hue = params.Hue;
+    k_.Lambda = params.Lightness / 100.0;
+    const float v = static_cast<float>(m_ * (k_.Lambda > 0 ? k_.Lambda : -k_.Lambda));
+    const float w = static_cast<float>(m_ - v);
+    k_.W = w;
+    k_.MV = m_ * v;
     if (m_ >= 0 && m_ <= 65535) {
         unit_.resize(static_cast<std::size_t>(m_) + 1);
         for (std::size_t i = 0; i < unit_.size(); ++i)
@@ -68,72 +167,15 @@ void THslRowMapper::Map(const float* rgb, int count, double* out) const {
 
 // Each value is computed by the very operations of AdjustHsl, in the same order.
 void THslRowMapper::MapChunk(const float* rgb, int count, double* out) const {
-    double red[Chunk + 1], green[Chunk + 1], blue[Chunk + 1];
+    double red[Chunk + MaxLanes], green[Chunk + MaxLanes], blue[Chunk + MaxLanes];
     for (int i = 0; i < count; ++i) {
         red[i] = Unit(rgb[3 * i]);
         green[i] = Unit(rgb[3 * i + 1]);
         blue[i] = Unit(rgb[3 * i + 2]);
     }
-    if (count % 2 != 0) // a spare lane, computed and dropped
-        red[count] = green[count] = blue[count] = 0;
-
-    const V2 zero = Splat(0), one = Splat(1), half = Splat(0.5), two = Splat(2);
-    const V2 c60 = Splat(60), c120 = Splat(120), c240 = Splat(240), c360 = Splat(360);
-    const V2 saturation = Splat(saturation_), hueShift = Splat(params_.Hue);
-    for (int i = 0; i < count; i += 2) {
-        const V2 r = Load(red + i), g = Load(green + i), b = Load(blue + i);
-        // std::max and std::min of the list: ties keep the first.
-        V2 max = r, min = r;
-        max = max < g ? g : max;
-        max = max < b ? b : max;
-        min = g < min ? g : min;
-        min = b < min ? b : min;
-        V2 l = (max + min) / two;
-        const auto grey = max == min;
-        const V2 delta = max - min;
-        const V2 sum = max + min, rest = two - max - min;
-        const V2 sat = delta / (l <= half ? sum : rest);
-        const V2 fromRed = (g - b) * c60, fromGreen = (b - r) * c60, fromBlue = (r - g) * c60;
-        const V2 q = (r == max ? fromRed : g == max ? fromGreen : fromBlue) / delta;
-        const V2 q120 = q + c120, q240 = q + c240;
-        V2 h = r == max ? q : g == max ? q120 : q240;
-        V2 wrapped = h + c360;
-        h = h < zero ? wrapped : h;
-        V2 s = sat + saturation;
-        h += hueShift;
-        wrapped = h + c360;
-        h = h < zero ? wrapped : h;
-        wrapped = h - c360;
-        h = h > c360 ? wrapped : h;
-        s = s > one ? one : s;
-        s = s >= zero ? s : zero;
-        s = grey ? zero : s;
-        l = l > one ? one : l;
-        l = l >= zero ? l : zero;
-        const V2 dark = l * (one + s), bright = l + s - l * s;
-        const V2 m2 = l <= half ? dark : bright;
-        const V2 m1 = two * l - m2;
-        const auto flat = s == zero;
-        Store(red + i, flat ? l : Channel(h + c120, m2, m1));
-        Store(green + i, flat ? l : Channel(h, m2, m1));
-        Store(blue + i, flat ? l : Channel(h - c120, m2, m1));
-    }
-
-    // Back to 0..M, blended towards white or black.
-    for (double* c : {red, green, blue}) {
-        for (int i = 0; i < count; ++i)
-            c[i] *= m_;
-        const double w = w_;
-        if (lambda_ > 0) {
-            for (int i = 0; i < count; ++i)
-                c[i] = (c[i] * w + mv_) / m_;
-        } else if (lambda_ != 0) {
-            for (int i = 0; i < count; ++i)
-                c[i] = c[i] * w / m_;
-        }
-        for (int i = 0; i < count; ++i)
-            c[i] = c[i] > m_ ? m_ : !(c[i] >= 0) ? 0 : c[i];
-    }
+    for (int i = count; i < count + MaxLanes; ++i) // spare lanes, computed and dropped
+        red[i] = green[i] = blue[i] = 0;
+    (wide_ ? MapLanes4 : MapLanes2)(k_, red, green, blue, count);
     for (int i = 0; i < count; ++i) {
         out[3 * i] = red[i];
         out[3 * i + 1] = green[i];

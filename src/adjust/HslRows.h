@@ -7,9 +7,17 @@
 
 #include <vector>
 
+// What the per-pixel work needs of the settings, computed once.
+struct THslConstants {
+    double M = 0, Saturation = 0, Hue = 0, Lambda = 0;
+    double W = 0, MV = 0; // the blend: c * w (+ M * v), both factors in single precision
+};
+
 class THslRowMapper {
 public:
-    THslRowMapper(const THSIParams& params, double fullScale);
+    // wide: four pixels at a time where the processor has the registers for it (the default);
+    // the results are the same either way.
+    THslRowMapper(const THSIParams& params, double fullScale, bool wide = true);
     // Pixels of interleaved red, green, blue in; out gets 3 * count values, each as AdjustHsl
     // leaves it (limited to 0..M).
     void Map(const float* rgb, int count, double* out) const;
@@ -18,9 +26,8 @@ private:
     void MapChunk(const float* rgb, int count, double* out) const;
     double Unit(float v) const;
 
-    THSIParams params_;
-    double m_, saturation_, lambda_;
-    float v_, w_;
-    double mv_;
+    double m_;
+    bool wide_;
+    THslConstants k_;
     std::vector<double> unit_; // i / M for the integers up to M
 };

@@ -101,6 +101,10 @@ TEST(HSI, RowMapperMatchesThePixelFormulaExactly) {
     const THSIParams settings[] = {{30, 10, 5},     {0, 0, 0},         {-180, -100, -100},
                                    {180, 100, 100}, {-45.5f, 37, -12}, {90, -30, 50},
                                    {-170, 60, 0},   {400, 0, 0}};
+    std::vector<std::pair<THSIParams, bool>> cases; // both the four- and two-lane code
+    for (const THSIParams& params : settings)
+        for (bool wide : {true, false})
+            cases.push_back({params, wide});
     std::vector<float> in;
     for (int r = 0; r < 256; ++r)
         for (int g = 0; g < 256; ++g)
@@ -117,15 +121,16 @@ TEST(HSI, RowMapperMatchesThePixelFormulaExactly) {
 
     for (const auto& [pixels, m] : {std::pair{&in, 255.0}, std::pair{&deep, 65535.0}}) {
         const int count = int(pixels->size() / 3);
-        for (const THSIParams& params : settings) {
+        for (const auto& [params, wide] : cases) {
             std::vector<double> out(pixels->size());
-            THslRowMapper(params, m).Map(pixels->data(), count, out.data());
+            THslRowMapper(params, m, wide).Map(pixels->data(), count, out.data());
             for (int i = 0; i < count; ++i) {
                 double r = (*pixels)[3 * i], g = (*pixels)[3 * i + 1], b = (*pixels)[3 * i + 2];
                 AdjustHsl(params, m, r, g, b);
                 ASSERT_TRUE(r == out[3 * i] && g == out[3 * i + 1] && b == out[3 * i + 2])
                     << "pixel " << (*pixels)[3 * i] << " " << (*pixels)[3 * i + 1] << " "
-                    << (*pixels)[3 * i + 2] << " hue " << params.Hue << " M " << m;
+                    << (*pixels)[3 * i + 2] << " hue " << params.Hue << " M " << m << " wide "
+                    << wide;
             }
         }
     }
