@@ -25,19 +25,22 @@ template <class V> [[gnu::always_inline]] inline void Store(double* p, const V& 
     std::memcpy(p, &v, sizeof v);
 }
 
-// HueToChannel; both ramps share one division.
 // Constants are broadcast as x - V{}: subtracting +0 gives x exactly, -0 included.
 
-template <class V>
-[[gnu::always_inline]] inline void Channel(const V& hue, const V& m2, const V& m1, V& result) {
+// HueToChannel in two halves: whether the channel is on a ramp, with the ramp's numerator (the
+// division by 60 comes later), and its value otherwise.
+template <class V, class M>
+[[gnu::always_inline]] inline void ChannelParts(const V& hue, const V& m2, const V& m1,
+                                                V& numerator, V& flat, M& ramp) {
     const V c60 = (60.0 - V{}), c180 = (180.0 - V{}), c240 = (240.0 - V{}), c360 = (360.0 - V{}),
             zero = (0.0 - V{});
     const V down = hue - c360, up = hue + c360;
     const V h = hue > c360 ? down : (hue < zero ? up : hue);
     const V d = m2 - m1;
     const V rising = d * h, falling = d * (c240 - h);
-    const V ramp = m1 + (h < c60 ? rising : falling) / c60;
-    result = h < c60 ? ramp : h < c180 ? m2 : h < c240 ? ramp : m1;
+    numerator = h < c60 ? rising : falling;
+    ramp = (h < c60) | ((h < c240) & ~(h < c180));
+    flat = h < c180 ? m2 : m1;
 }
 
 // The channels (0..1 in, 0..M out) of count pixels, in place; count is padded to the lanes.
@@ -87,10 +90,28 @@ template <class V>
         const V m2 = l <= half ? dark : bright;
         const V m1 = two * l - m2;
         const auto flat = s == zero;
-        V out[3];
-        Channel(h + c120, m2, m1, out[0]);
-        Channel(h, m2, m1, out[1]);
-        Channel(h - c120, m2, m1, out[2]);
+        // A hue has one channel on a ramp (or none), so one division serves the pixel;
+        // settings far outside their range can put two there, which take one each.
+        const V hues[3] = {h + c120, h, h - c120};
+        V numerator[3], out[3];
+        decltype(h < h) ramp[3];
+        for (int c = 0; c < 3; ++c)
+            ChannelParts(hues[c], m2, m1, numerator[c], out[c], ramp[c]);
+        const auto ramps = ramp[0] + ramp[1] + ramp[2]; // 0 to -3
+        bool single = true;
+        for (int j = 0; j < Lanes; ++j)
+            single = single && ramps[j] >= -1;
+        if (single) {
+            const V value = m1 + (ramp[0]   ? numerator[0]
+                                  : ramp[1] ? numerator[1]
+                                            : numerator[2]) /
+                                     c60;
+            for (int c = 0; c < 3; ++c)
+                out[c] = ramp[c] ? value : out[c];
+        } else {
+            for (int c = 0; c < 3; ++c)
+                out[c] = ramp[c] ? m1 + numerator[c] / c60 : out[c];
+        }
         // Back to 0..M, blended towards white or black, limited.
         for (V& c : out) {
             c = flat ? l : c;

@@ -98,9 +98,11 @@ TEST(HSI, ApplyOnColourOnly) {
 // sampled blue, and random RGB48 pixels with some off-integer and out-of-range samples (an odd
 // count, so the spare lane is used too).
 TEST(HSI, RowMapperMatchesThePixelFormulaExactly) {
-    const THSIParams settings[] = {{30, 10, 5},     {0, 0, 0},         {-180, -100, -100},
-                                   {180, 100, 100}, {-45.5f, 37, -12}, {90, -30, 50},
-                                   {-170, 60, 0},   {400, 0, 0}};
+    const THSIParams settings[] = {{30, 10, 5},        {0, 0, 0},
+                                   {-180, -100, -100}, {180, 100, 100},
+                                   {-45.5f, 37, -12},  {90, -30, 50},
+                                   {-170, 60, 0},      {400, 0, 0},
+                                   {-1000, 20, 0}}; // the last two far outside
     std::vector<std::pair<THSIParams, bool>> cases; // both the four- and two-lane code
     for (const THSIParams& params : settings)
         for (bool wide : {true, false})
