@@ -59,26 +59,32 @@ public:
           mapper_(params, m_) {}
     void PreviewRow(const TAdjustPlanes& planes, int y, std::uint8_t* display) const override {
         const float* p = PlaneRow(*planes.Colour, y);
-        double mapped[3 * Run];
+        constexpr int Run = THslRowMapper::Run, Buffer = THslRowMapper::RunBuffer;
+        double red[Buffer], green[Buffer], blue[Buffer];
         for (int x = 0; x < planes.Width; x += Run) {
             const int n = std::min(Run, planes.Width - x);
-            mapper_.Map(p + 3 * x, n, mapped);
+            mapper_.MapRun(p + 3 * x, n, red, green, blue);
             std::uint8_t* d = display + 3 * x;
-            for (int i = 0; i < 3 * n; i += 3) {
-                d[i] = ColourDisplayByte(mapped[i + 2], m_, sixteen_);
-                d[i + 1] = ColourDisplayByte(mapped[i + 1], m_, sixteen_);
-                d[i + 2] = ColourDisplayByte(mapped[i], m_, sixteen_);
+            for (int i = 0; i < n; ++i, d += 3) {
+                d[0] = ColourDisplayByte(blue[i], m_, sixteen_);
+                d[1] = ColourDisplayByte(green[i], m_, sixteen_);
+                d[2] = ColourDisplayByte(red[i], m_, sixteen_);
             }
         }
     }
     void ApplyRow(TAdjustPlanes& planes, int y) const override {
         float* p = PlaneRow(*planes.Colour, y);
-        double mapped[3 * Run];
+        constexpr int Run = THslRowMapper::Run, Buffer = THslRowMapper::RunBuffer;
+        double red[Buffer], green[Buffer], blue[Buffer];
         for (int x = 0; x < planes.Width; x += Run) {
             const int n = std::min(Run, planes.Width - x);
-            mapper_.Map(p + 3 * x, n, mapped);
-            for (int i = 0; i < 3 * n; ++i)
-                p[3 * x + i] = static_cast<float>(mapped[i]);
+            mapper_.MapRun(p + 3 * x, n, red, green, blue);
+            float* q = p + 3 * x;
+            for (int i = 0; i < n; ++i, q += 3) {
+                q[0] = static_cast<float>(red[i]);
+                q[1] = static_cast<float>(green[i]);
+                q[2] = static_cast<float>(blue[i]);
+            }
         }
     }
     // All three at 0 give every pixel back (up to the rounding of the write-back).
@@ -87,7 +93,6 @@ public:
     }
 
 private:
-    static constexpr int Run = 256;
     THSIParams params_;
     double m_;
     bool sixteen_;

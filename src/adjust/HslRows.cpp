@@ -5,10 +5,9 @@
 
 namespace {
 
-// Pixels per stage; the stage buffers live on the stack.
-constexpr int Chunk = 256;
-// Lanes of the widest vector, the padding of the stage buffers.
+// Lanes of the widest vector, the padding of the run buffers.
 constexpr int MaxLanes = 4;
+static_assert(THslRowMapper::RunBuffer >= THslRowMapper::Run + MaxLanes);
 
 // Two or four pixels at once. Lane-wise operations round exactly as the scalar ones, and a
 // select between computed values costs no branch, which random colours would mispredict. The
@@ -182,13 +181,20 @@ double THslRowMapper::Unit(float v) const {
 }
 
 void THslRowMapper::Map(const float* rgb, int count, double* out) const {
-    for (int x = 0; x < count; x += Chunk)
-        MapChunk(rgb + 3 * x, std::min(Chunk, count - x), out + 3 * x);
+    double red[RunBuffer], green[RunBuffer], blue[RunBuffer];
+    for (int x = 0; x < count; x += Run) {
+        const int n = std::min(Run, count - x);
+        MapRun(rgb + 3 * x, n, red, green, blue);
+        for (int i = 0; i < n; ++i) {
+            out[3 * (x + i)] = red[i];
+            out[3 * (x + i) + 1] = green[i];
+            out[3 * (x + i) + 2] = blue[i];
+        }
+    }
 }
 
-// Each value is computed by the very operations of AdjustHsl, in the same order.
-void THslRowMapper::MapChunk(const float* rgb, int count, double* out) const {
-    double red[Chunk + MaxLanes], green[Chunk + MaxLanes], blue[Chunk + MaxLanes];
+void THslRowMapper::MapRun(const float* rgb, int count, double* red, double* green,
+                           double* blue) const {
     for (int i = 0; i < count; ++i) {
         red[i] = Unit(rgb[3 * i]);
         green[i] = Unit(rgb[3 * i + 1]);
@@ -197,9 +203,4 @@ void THslRowMapper::MapChunk(const float* rgb, int count, double* out) const {
     for (int i = count; i < count + MaxLanes; ++i) // spare lanes, computed and dropped
         red[i] = green[i] = blue[i] = 0;
     (wide_ ? MapLanes4 : MapLanes2)(k_, red, green, blue, count);
-    for (int i = 0; i < count; ++i) {
-        out[3 * i] = red[i];
-        out[3 * i + 1] = green[i];
-        out[3 * i + 2] = blue[i];
-    }
 }

@@ -21,9 +21,13 @@ public:
     // Pixels of interleaved red, green, blue in; out gets 3 * count values, each as AdjustHsl
     // leaves it (limited to 0..M).
     void Map(const float* rgb, int count, double* out) const;
+    // The same for at most Run pixels, into one buffer per channel, each of RunBuffer values
+    // (those past count are scratch).
+    static constexpr int Run = 256;
+    static constexpr int RunBuffer = Run + 4;
+    void MapRun(const float* rgb, int count, double* red, double* green, double* blue) const;
 
 private:
-    void MapChunk(const float* rgb, int count, double* out) const;
     double Unit(float v) const;
 
     double m_;
