@@ -164,20 +164,6 @@ THslRowMapper::THslRowMapper(const THSIParams& params, double fullScale, bool wi
     const float w = static_cast<float>(m_ - v);
     k_.W = w;
     k_.MV = m_ * v;
-    if (m_ >= 0 && m_ <= 65535) {
-        unit_.resize(static_cast<std::size_t>(m_) + 1);
-        for (std::size_t i = 0; i < unit_.size(); ++i)
-            unit_[i] = static_cast<double>(i) / m_;
-    }
-}
-
-double THslRowMapper::Unit(float v) const {
-    if (v > 0 && v < static_cast<float>(unit_.size())) {
-        const auto i = static_cast<std::size_t>(v);
-        if (static_cast<float>(i) == v)
-            return unit_[i];
-    }
-    return v / m_;
 }
 
 void THslRowMapper::Map(const float* rgb, int count, double* out) const {
@@ -196,9 +182,9 @@ void THslRowMapper::Map(const float* rgb, int count, double* out) const {
 void THslRowMapper::MapRun(const float* rgb, int count, double* red, double* green,
                            double* blue) const {
     for (int i = 0; i < count; ++i) {
-        red[i] = Unit(rgb[3 * i]);
-        green[i] = Unit(rgb[3 * i + 1]);
-        blue[i] = Unit(rgb[3 * i + 2]);
+        red[i] = rgb[3 * i] / m_;
+        green[i] = rgb[3 * i + 1] / m_;
+        blue[i] = rgb[3 * i + 2] / m_;
     }
     for (int i = count; i < count + MaxLanes; ++i) // spare lanes, computed and dropped
         red[i] = green[i] = blue[i] = 0;

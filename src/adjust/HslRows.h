@@ -1,11 +1,9 @@
 #pragma once
-// AdjustHsl over a run of pixels, with exactly its results but in stages: the divisions of all
-// pixels are gathered into plain loops the compiler vectorises, and the inputs, integers in a
-// full-scale image, are divided by M through a table.
+// AdjustHsl over a run of pixels, with exactly its results: the pixels go through the same
+// operations two or four at a time (vector lanes), with selects instead of branches, and one
+// division for the channel on a hue ramp instead of one per channel.
 
 #include "adjust/HSI.h"
-
-#include <vector>
 
 // What the per-pixel work needs of the settings, computed once.
 struct THslConstants {
@@ -28,10 +26,7 @@ public:
     void MapRun(const float* rgb, int count, double* red, double* green, double* blue) const;
 
 private:
-    double Unit(float v) const;
-
     double m_;
     bool wide_;
     THslConstants k_;
-    std::vector<double> unit_; // i / M for the integers up to M
 };
