@@ -19,6 +19,34 @@ std::size_t RowStart(int width, int y) {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
 }
 
+// Calls rowCopy(imageRow, planeRow, samples) for every row of the image, on both cores. Sample
+// is the image's sample type; the plane holds `channels` floats per pixel.
+template <class Sample, class ImageRow, class PlaneRow, class RowCopy>
+void EachRow(const TFImage& image, PlaneRow* plane, int channels, RowCopy&& rowCopy) {
+    const int width = image.Width;
+    ParallelFor(image.Height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            rowCopy(reinterpret_cast<ImageRow*>(image.Row(y)),
+                    plane + channels * RowStart(width, y), channels * width);
+    });
+}
+
+template <class Sample> void ReadRows(const TFImage& image, float* plane, int channels) {
+    EachRow<Sample, const Sample>(image, plane, channels, [](const Sample* s, float* d, int n) {
+        for (int i = 0; i < n; ++i)
+            d[i] = s[i];
+    });
+}
+
+// Rounded and limited to 0..ceiling; NaN becomes 0.
+template <class Sample>
+void WriteRows(TFImage& image, const float* plane, int channels, float ceiling) {
+    EachRow<Sample, Sample>(image, plane, channels, [ceiling](Sample* d, const float* s, int n) {
+        for (int i = 0; i < n; ++i)
+            d[i] = static_cast<Sample>(RoundEvenSmall(ClampColour(s[i], ceiling)));
+    });
+}
+
 } // namespace
 
 TAdjustPlanes::TAdjustPlanes(int width, bool grey, int height) : Width(width), Height(height) {
@@ -29,58 +57,30 @@ TAdjustPlanes::TAdjustPlanes(int width, bool grey, int height) : Width(width), H
 }
 
 void CopyImageToPlanes(const TFImage& image, TDataContainer* grey, TDataContainerRGB* colour) {
-    const int width = image.Width;
     switch (image.Kind()) {
     case TImageKind::RGB24:
-        if (!colour)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const std::uint8_t* s = image.Row(y);
-                float* d = colour->Data() + 3 * RowStart(width, y);
-                for (int x = 0; x < width; ++x, s += 3, d += 3) {
-                    d[0] = s[2];
-                    d[1] = s[1];
-                    d[2] = s[0];
-                }
-            }
-        });
+        // Blue, green, red in the image; red, green, blue in the plane.
+        if (colour)
+            EachRow<std::uint8_t, const std::uint8_t>(image, colour->Data(), 3,
+                                                      [](const std::uint8_t* s, float* d, int n) {
+                                                          for (int i = 0; i < n; i += 3) {
+                                                              d[i] = s[i + 2];
+                                                              d[i + 1] = s[i + 1];
+                                                              d[i + 2] = s[i];
+                                                          }
+                                                      });
         break;
     case TImageKind::RGB48:
-        if (!colour)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const auto* s = reinterpret_cast<const std::uint16_t*>(image.Row(y));
-                float* d = colour->Data() + 3 * RowStart(width, y);
-                for (int x = 0; x < 3 * width; ++x)
-                    d[x] = s[x];
-            }
-        });
+        if (colour)
+            ReadRows<std::uint16_t>(image, colour->Data(), 3);
         break;
     case TImageKind::Grey16:
-        if (!grey)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const auto* s = reinterpret_cast<const std::uint16_t*>(image.Row(y));
-                float* d = grey->Data() + RowStart(width, y);
-                for (int x = 0; x < width; ++x)
-                    d[x] = s[x];
-            }
-        });
+        if (grey)
+            ReadRows<std::uint16_t>(image, grey->Data(), 1);
         break;
     case TImageKind::GreyFloat:
-        if (!grey)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const auto* s = reinterpret_cast<const float*>(image.Row(y));
-                float* d = grey->Data() + RowStart(width, y);
-                for (int x = 0; x < width; ++x)
-                    d[x] = s[x];
-            }
-        });
+        if (grey)
+            ReadRows<float>(image, grey->Data(), 1);
         break;
     default:
         break;
@@ -93,58 +93,36 @@ void CopyImageToPlanes(const TFImage& image, TAdjustPlanes& planes) {
 
 void CopyPlanesToImage(TFImage& image, const TDataContainer* grey,
                        const TDataContainerRGB* colour) {
-    const int width = image.Width;
     switch (image.Kind()) {
     case TImageKind::RGB24:
-        if (!colour)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const float* s = colour->Data() + 3 * RowStart(width, y);
-                std::uint8_t* d = image.Row(y);
-                for (int x = 0; x < width; ++x, s += 3, d += 3) {
-                    d[2] = static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[0], 255.0f)));
-                    d[1] = static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[1], 255.0f)));
-                    d[0] = static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[2], 255.0f)));
-                }
-            }
-        });
+        if (colour)
+            EachRow<std::uint8_t, std::uint8_t>(
+                image, colour->Data(), 3, [](std::uint8_t* d, const float* s, int n) {
+                    for (int i = 0; i < n; i += 3) {
+                        d[i + 2] =
+                            static_cast<std::uint8_t>(RoundEvenSmall(ClampColour(s[i], 255.0f)));
+                        d[i + 1] = static_cast<std::uint8_t>(
+                            RoundEvenSmall(ClampColour(s[i + 1], 255.0f)));
+                        d[i] = static_cast<std::uint8_t>(
+                            RoundEvenSmall(ClampColour(s[i + 2], 255.0f)));
+                    }
+                });
         break;
     case TImageKind::RGB48:
-        if (!colour)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const float* s = colour->Data() + 3 * RowStart(width, y);
-                auto* d = reinterpret_cast<std::uint16_t*>(image.Row(y));
-                for (int x = 0; x < 3 * width; ++x)
-                    d[x] = static_cast<std::uint16_t>(RoundEvenSmall(ClampColour(s[x], 65535.0f)));
-            }
-        });
+        if (colour)
+            WriteRows<std::uint16_t>(image, colour->Data(), 3, 65535.0f);
         break;
     case TImageKind::Grey16:
-        if (!grey)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const float* s = grey->Data() + RowStart(width, y);
-                auto* d = reinterpret_cast<std::uint16_t*>(image.Row(y));
-                for (int x = 0; x < width; ++x)
-                    d[x] = static_cast<std::uint16_t>(RoundEvenSmall(ClampColour(s[x], 65535.0f)));
-            }
-        });
+        if (grey)
+            WriteRows<std::uint16_t>(image, grey->Data(), 1, 65535.0f);
         break;
     case TImageKind::GreyFloat:
-        if (!grey)
-            return;
-        ParallelFor(image.Height, [&](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) {
-                const float* s = grey->Data() + RowStart(width, y);
-                auto* d = reinterpret_cast<float*>(image.Row(y));
-                for (int x = 0; x < width; ++x)
-                    d[x] = s[x] >= 0 ? s[x] : 0.0f;
-            }
-        });
+        // Float grey keeps its range; only negative and NaN samples become 0.
+        if (grey)
+            EachRow<float, float>(image, grey->Data(), 1, [](float* d, const float* s, int n) {
+                for (int i = 0; i < n; ++i)
+                    d[i] = s[i] >= 0 ? s[i] : 0.0f;
+            });
         break;
     default:
         break;
