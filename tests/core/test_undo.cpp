@@ -8,7 +8,8 @@ namespace {
 
 // Overwrites every sample's bytes so a restore has something to undo.
 void Scribble(TFImage& image) {
-    const std::size_t rowBytes = (static_cast<std::size_t>(image.Width) * image.BitsPerPixel + 7) / 8;
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(image.Width) * image.BitsPerPixel + 7) / 8;
     for (int y = 0; y < image.Height; ++y)
         for (std::size_t i = 0; i < rowBytes; ++i)
             image.Row(y)[i] ^= 0x5A;
@@ -17,12 +18,15 @@ void Scribble(TFImage& image) {
 TEST(Undo, RestoresEveryKindAndIsUsedOnce) {
     std::vector<std::unique_ptr<TFImage>> images;
     images.push_back(MakeRgb24(3, 2, [](int x, int y) {
-        return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 9};
+        return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(x),
+                                           static_cast<std::uint8_t>(y), 9};
     }));
     images.push_back(MakeRgb48(3, 2, [](int x, int y) {
-        return std::array<std::uint16_t, 3>{static_cast<std::uint16_t>(x * 999), 1, static_cast<std::uint16_t>(y)};
+        return std::array<std::uint16_t, 3>{static_cast<std::uint16_t>(x * 999), 1,
+                                            static_cast<std::uint16_t>(y)};
     }));
-    images.push_back(MakeGrey16(3, 2, [](int x, int y) { return static_cast<std::uint16_t>(x + 7 * y); }));
+    images.push_back(
+        MakeGrey16(3, 2, [](int x, int y) { return static_cast<std::uint16_t>(x + 7 * y); }));
     images.push_back(MakeGreyFloat(3, 2, [](int x, int y) { return x - 0.5f * y; }));
     auto indexed = std::make_unique<TFImage>();
     indexed->Allocate(true, 3, 2, 8);
@@ -32,15 +36,14 @@ TEST(Undo, RestoresEveryKindAndIsUsedOnce) {
 
     for (auto& image : images) {
         SCOPED_TRACE(KindName(image->Kind()));
-        TFImage reference;
-        reference.AdoptBitmap(FreeImage_Clone(image->PixelBitmap), image->IsHighPrecisionGrey);
+        const auto reference = CopyOf(*image);
         TDataContainerUndo undo;
         ASSERT_TRUE(undo.UndoSave(*image));
         EXPECT_TRUE(undo.Available());
         Scribble(*image);
-        EXPECT_FALSE(SamePixels(*image, reference));
+        EXPECT_FALSE(SamePixels(*image, *reference));
         ASSERT_TRUE(undo.UndoRestore(*image));
-        EXPECT_TRUE(SamePixels(*image, reference));
+        EXPECT_TRUE(SamePixels(*image, *reference));
         EXPECT_FALSE(undo.Available());
         EXPECT_FALSE(undo.UndoRestore(*image)); // one level only
     }
@@ -58,7 +61,8 @@ TEST(Undo, SecondSnapshotReplacesTheFirst) {
 }
 
 TEST(Undo, RestoresSizeHeaderAndFullDisplayRange) {
-    auto image = MakeGrey16(10, 8, [](int x, int y) { return static_cast<std::uint16_t>(100 + x * y); });
+    auto image =
+        MakeGrey16(10, 8, [](int x, int y) { return static_cast<std::uint16_t>(100 + x * y); });
     image->FitsHeader = NewFitsHeader(16, 10, 8, "", 32768, 1);
     image->DisplayLow = 120;
     image->DisplayHigh = 130; // narrowed in the display-mode window

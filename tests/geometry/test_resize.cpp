@@ -16,12 +16,6 @@
 
 namespace {
 
-std::unique_ptr<TFImage> CopyOf(const TFImage& image) {
-    auto copy = std::make_unique<TFImage>();
-    copy->AdoptBitmap(FreeImage_Clone(image.PixelBitmap), image.IsHighPrecisionGrey);
-    return copy;
-}
-
 std::vector<std::unique_ptr<TFImage>> EveryKind(int w, int h) {
     std::vector<std::unique_ptr<TFImage>> images;
     images.push_back(MakeGrey16(w, h, [](int x, int y) { return x * 1000 + y; }));

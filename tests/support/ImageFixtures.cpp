@@ -57,6 +57,12 @@ MakeRgb48(int width, int height,
     return image;
 }
 
+std::unique_ptr<TFImage> CopyOf(const TFImage& image) {
+    auto copy = std::make_unique<TFImage>();
+    copy->AdoptBitmap(FreeImage_Clone(image.PixelBitmap), image.IsHighPrecisionGrey);
+    return copy;
+}
+
 bool SamePixels(const TFImage& a, const TFImage& b) {
     if (a.Kind() != b.Kind() || a.Width != b.Width || a.Height != b.Height ||
         a.BitsPerPixel != b.BitsPerPixel)
