@@ -51,8 +51,12 @@ void OpenToDisplay(benchmark::State& state, const std::string& path) {
     state.SetBytesProcessed(state.iterations() * Side * Side * 2);
 }
 
-void BM_OpenFitsToDisplay(benchmark::State& state) { OpenToDisplay(state, Files().Fits); }
-void BM_OpenTiffToDisplay(benchmark::State& state) { OpenToDisplay(state, Files().Tiff); }
+void BM_OpenFitsToDisplay(benchmark::State& state) {
+    OpenToDisplay(state, Files().Fits);
+}
+void BM_OpenTiffToDisplay(benchmark::State& state) {
+    OpenToDisplay(state, Files().Tiff);
+}
 
 void BM_ReadFitsDataOnly(benchmark::State& state) {
     for (auto _ : state) {

@@ -41,7 +41,8 @@ int TFImage::LoadFromPackedDib(const std::uint8_t* data, std::size_t size) {
         const std::uint32_t compression = U32(data + 16);
         const std::uint32_t clrUsed = U32(data + 32);
         const bool topDown = signedHeight < 0;
-        const std::int64_t height = topDown ? -static_cast<std::int64_t>(signedHeight) : signedHeight;
+        const std::int64_t height =
+            topDown ? -static_cast<std::int64_t>(signedHeight) : signedHeight;
         const bool depthOk = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
                              bitCount == 24 || bitCount == 32;
         if (width <= 0 || height <= 0 || width > 65535 || height > 65535 || !depthOk ||
@@ -49,8 +50,8 @@ int TFImage::LoadFromPackedDib(const std::uint8_t* data, std::size_t size) {
             return -1;
         std::size_t paletteEntries = 0;
         if (bitCount < 16)
-            paletteEntries = std::min<std::size_t>(clrUsed ? clrUsed : 1u << bitCount,
-                                                   1u << bitCount);
+            paletteEntries =
+                std::min<std::size_t>(clrUsed ? clrUsed : 1u << bitCount, 1u << bitCount);
         const std::size_t headerBytes = U32(data);
         std::size_t offset = headerBytes + 4 * paletteEntries;
         unsigned masks[3] = {0, 0, 0};

@@ -18,9 +18,15 @@ TEST(FileTypes, SaveFilterPerKindCode) {
 
 TEST(FileTypes, SaveFormatByUpperCasedExtension) {
     const std::pair<const char*, int> table[] = {
-        {"a.Tif", FIF_TIFF},      {"b.jpe", FIF_JPEG},          {"dir.v2/c.targa", FIF_TARGA},
-        {"d.DIB", FIF_BMP},       {"e.pgm", FIF_UNKNOWN},       {"f.hdr", FIF_UNKNOWN},
-        {"noext", FIF_UNKNOWN},   {"dir.jpg/noext", FIF_UNKNOWN}, {"g.xpm", FIF_XPM},
+        {"a.Tif", FIF_TIFF},
+        {"b.jpe", FIF_JPEG},
+        {"dir.v2/c.targa", FIF_TARGA},
+        {"d.DIB", FIF_BMP},
+        {"e.pgm", FIF_UNKNOWN},
+        {"f.hdr", FIF_UNKNOWN},
+        {"noext", FIF_UNKNOWN},
+        {"dir.jpg/noext", FIF_UNKNOWN},
+        {"g.xpm", FIF_XPM},
     };
     for (auto [path, format] : table)
         EXPECT_EQ(SaveFormatForExtension(path), format) << path;

@@ -42,10 +42,9 @@ TEST(ImageDocument, DataRangeAndDisplayOfGreyImages) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         auto sample = [&](int x, int y) { return c.Samples[y * 2 + x]; };
-        auto image = c.Float ? MakeGreyFloat(2, 2, sample)
-                             : MakeGrey16(2, 2, [&](int x, int y) {
-                                   return static_cast<std::uint16_t>(sample(x, y));
-                               });
+        auto image = c.Float ? MakeGreyFloat(2, 2, sample) : MakeGrey16(2, 2, [&](int x, int y) {
+            return static_cast<std::uint16_t>(sample(x, y));
+        });
         EXPECT_EQ(image->DataMin, c.Low);
         EXPECT_EQ(image->DisplayLow, c.Low);
         EXPECT_EQ(image->DataMax, c.High);
@@ -77,8 +76,8 @@ TEST(ImageDocument, GreyStretchRoundsHalvesToEven) {
 
 TEST(ImageDocument, RowsAreAddressedTopDownAndColoursInStorageOrder) {
     auto image = MakeRgb24(2, 2, [](int x, int y) {
-        return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(x == 0 && y == 0 ? 255 : 0), 10,
-                                           20};
+        return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(x == 0 && y == 0 ? 255 : 0),
+                                           10, 20};
     });
     std::uint8_t stored[3];
     image->Rgb24At(0, 0, stored);
@@ -195,7 +194,7 @@ TEST(ImageDocument, FailedSaveKeepsThePreviousFile) {
     WriteBytes(png, "previous contents");
     {
         TMessageRecorder messages;
-        EXPECT_EQ(floats->SaveToFile(png), -1); // PNG cannot hold float samples
+        EXPECT_EQ(floats->SaveToFile(png), -1);                  // PNG cannot hold float samples
         EXPECT_EQ(floats->SaveToFile(dir.Path("keep.bmp")), -1); // nor can BMP
         EXPECT_EQ(messages.Last().Text, "An error occurred saving this file.");
     }
@@ -208,7 +207,9 @@ TEST(ImageDocument, FailedSaveKeepsThePreviousFile) {
     }
     {
         TMessageRecorder messages;
-        auto colour = MakeRgb24(2, 2, [](int, int) { return std::array<std::uint8_t, 3>{1, 2, 3}; });
+        auto colour = MakeRgb24(2, 2, [](int, int) {
+            return std::array<std::uint8_t, 3>{1, 2, 3};
+        });
         EXPECT_EQ(colour->SaveAsFits(dir.Path("c.fits")), -1);
         EXPECT_EQ(messages.Last().Kind, TMessageKind::Error);
         EXPECT_FALSE(std::filesystem::exists(dir.Path("c.fits")));
