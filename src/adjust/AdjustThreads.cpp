@@ -9,32 +9,17 @@
 
 #include <algorithm>
 #include <exception>
-#include <mutex>
 
 namespace {
 
-// Rows [first, end) over the cores; an exception in any slice is rethrown here, since a slice
-// thread must not let one escape.
+// Rows [first, end), over the cores when parallel.
 template <class Fn> void ForRows(bool parallel, int first, int end, Fn fn) {
     if (!parallel) {
         fn(first, end);
         return;
     }
-    std::exception_ptr failure;
-    std::mutex failureMutex;
     ParallelFor(
-        end - first,
-        [&](int a, int b) {
-            try {
-                fn(first + a, first + b);
-            } catch (...) {
-                std::lock_guard lock(failureMutex);
-                failure = std::current_exception();
-            }
-        },
-        32);
-    if (failure)
-        std::rethrow_exception(failure);
+        end - first, [&](int a, int b) { fn(first + a, first + b); }, 32);
 }
 
 bool ProcessedKind(TImageKind kind) {

@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <functional>
-#include <mutex>
 
 float ContrastFactor(int contrast) {
     if (contrast >= 0)
@@ -159,22 +157,13 @@ void ApplyBriConRows(const TBriConMapping& mapping, TFImage& image, int first, i
     const int block = std::max(16, count / 40);
     for (int row = first; row <= last;) {
         const int end = std::min(last + 1, row + block);
-        std::exception_ptr failure;
-        std::mutex failureMutex;
         ParallelFor(
             end - row,
             [&](int a, int b) {
-                try {
-                    for (int y = row + a; y < row + b; ++y)
-                        mapping.ApplyRow(image, y);
-                } catch (...) {
-                    std::lock_guard lock(failureMutex);
-                    failure = std::current_exception();
-                }
+                for (int y = row + a; y < row + b; ++y)
+                    mapping.ApplyRow(image, y);
             },
             32);
-        if (failure)
-            std::rethrow_exception(failure);
         row = end;
         if (afterRow && !afterRow(end - 1))
             break;
